@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ComposeResult.h"
+#include "FormValues.h"
+
+namespace Velaro {
+
+// One call for each button of the window.
+enum class Call {
+    Pushback,
+    StartUpOrShutdown,
+    Taxi,
+    RunwayVacated,
+    LiningUp,
+    TakeOff,
+    AfterTakeOff,
+    ReportingPoint,
+    LevelChange,
+    ApproachDescent,
+    Holding,
+    Crosswind,
+    Base,
+    TurningFinal,
+    Final,
+    GoAround,
+};
+inline constexpr int CallCount = 16;
+
+ComposeResult compose(Call call, const FormValues& form);
+
+} // namespace Velaro

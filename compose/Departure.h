@@ -1,0 +1,13 @@
+#pragma once
+
+#include "FormValues.h"
+
+#include <QString>
+
+namespace Velaro::Departure {
+
+QString liningUp(const FormValues& form);
+QString takeOff(const FormValues& form);
+QString afterTakeOff(const FormValues& form);
+
+} // namespace Velaro::Departure

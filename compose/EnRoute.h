@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ComposeResult.h"
+#include "FormValues.h"
+
+#include <QString>
+
+namespace Velaro::EnRoute {
+
+inline const QString LevelNotNumeric = QStringLiteral("Эшелон должен быть задан числом");
+inline const QString CourseNotNumeric = QStringLiteral("Курс должен быть задан числом");
+inline const QString TimeNotNumeric = QStringLiteral("Время должно быть задано числом");
+
+// Climb or descent report at a reporting point; on success it also moves the next
+// reporting point into the current one.
+ComposeResult reportingPoint(const FormValues& form);
+ComposeResult levelChange(const FormValues& form);
+// Warns about non-numeric levels but always delivers.
+ComposeResult approachDescent(const FormValues& form);
+ComposeResult holding(const FormValues& form);
+
+} // namespace Velaro::EnRoute
