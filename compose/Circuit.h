@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace Velaro::Circuit {
+namespace Velaro::Circuit
+{
 
 QString crosswind(const FormValues& form);
 QString base(const FormValues& form);

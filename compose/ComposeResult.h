@@ -7,7 +7,8 @@
 
 #include <optional>
 
-namespace Velaro {
+namespace Velaro
+{
 
 struct FieldWrite {
     Field field;

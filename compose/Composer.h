@@ -3,7 +3,8 @@
 #include "ComposeResult.h"
 #include "FormValues.h"
 
-namespace Velaro {
+namespace Velaro
+{
 
 // One call for each button of the window.
 enum class Call {

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace Velaro::Departure {
+namespace Velaro::Departure
+{
 
 QString liningUp(const FormValues& form);
 QString takeOff(const FormValues& form);

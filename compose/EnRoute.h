@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace Velaro::EnRoute {
+namespace Velaro::EnRoute
+{
 
 inline const QString LevelNotNumeric = QStringLiteral("Эшелон должен быть задан числом");
 inline const QString CourseNotNumeric = QStringLiteral("Курс должен быть задан числом");

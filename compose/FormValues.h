@@ -6,7 +6,8 @@
 #include <array>
 #include <cstddef>
 
-namespace Velaro {
+namespace Velaro
+{
 
 // The text fields of the form, by what they hold.
 enum class Field {
@@ -41,7 +42,10 @@ struct FormValues {
     QLocale locale;
 
     const QString& text(Field field) const { return texts[static_cast<std::size_t>(field)]; }
-    void setText(Field field, const QString& text) { texts[static_cast<std::size_t>(field)] = text; }
+    void setText(Field field, const QString& text)
+    {
+        texts[static_cast<std::size_t>(field)] = text;
+    }
 };
 
 } // namespace Velaro

@@ -6,7 +6,8 @@
 
 // The pieces every call shares: "<aerodrome> traffic, <callsign>" at the start,
 // ", <aerodrome> traffic" at the end, and levels written in the unit mode.
-namespace Velaro::Frame {
+namespace Velaro::Frame
+{
 
 QString opening(const FormValues& form);
 QString closing(const FormValues& form);

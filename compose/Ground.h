@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace Velaro::Ground {
+namespace Velaro::Ground
+{
 
 QString pushback(const FormValues& form);
 // Start-up in departure mode, shutdown otherwise.

@@ -5,7 +5,8 @@
 
 #include <optional>
 
-namespace Velaro {
+namespace Velaro
+{
 
 // The number a level, course or time field holds, or nothing when the text is not
 // a plain number. Accepted: optional blanks, an optional sign, digits, and an

@@ -1,0 +1,79 @@
+#include "AboutBox.h"
+
+#include "ApplicationInfo.h"
+#include "FormLayout.h"
+
+#include <QColor>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace Velaro
+{
+
+using FormLayout::TwipRect;
+
+namespace
+{
+
+QLabel* addLabel(QWidget* parent, const char* objectName, const QString& text, TwipRect rect)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(objectName));
+    label->setGeometry(rect.toPixels());
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+// One stroke of the etched rule under the text.
+void addRuleStroke(QWidget* parent, const char* objectName, const QColor& colour, int thickness)
+{
+    constexpr int left = 360;
+    constexpr int right = 3360;
+    constexpr int top = 1920;
+    auto* stroke = new QFrame(parent);
+    stroke->setObjectName(QLatin1String(objectName));
+    QRect rect = TwipRect{left, top, right - left, 0}.toPixels();
+    rect.setHeight(thickness);
+    stroke->setGeometry(rect);
+    QPalette palette = stroke->palette();
+    palette.setColor(QPalette::Window, colour);
+    stroke->setPalette(palette);
+    stroke->setAutoFillBackground(true);
+}
+
+} // namespace
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About ") + ApplicationTitle);
+    setFont(FormLayout::formFont());
+    setFixedSize(TwipRect{0, 0, 3795, 2520}.toPixels().size());
+
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    addLabel(this, "lblTitle", ApplicationTitle, {690, 240, 2445, 360})->setFont(titleFont);
+    addLabel(
+        this, "lblVersion",
+        QStringLiteral("Version %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionPatch),
+        {810, 660, 2085, 225});
+    addLabel(this, "lblDescription",
+             QStringLiteral("Радиосообщения для полётов без диспетчера.\n"
+                            "Команда VELARO, velaro@example.org"),
+             {810, 1005, 2205, 690});
+
+    // The white stroke lies under the grey one and shows one pixel below it.
+    addRuleStroke(this, "Line1_0", Qt::white, 2);
+    addRuleStroke(this, "Line1_1", QColor(128, 128, 128), 1);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setGeometry(TwipRect{1232, 2040, 1260, 345}.toPixels());
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace Velaro

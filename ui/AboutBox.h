@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+
+namespace Velaro
+{
+
+class AboutBox : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit AboutBox(QWidget* parent = nullptr);
+};
+
+} // namespace Velaro

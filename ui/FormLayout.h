@@ -1,0 +1,128 @@
+#pragma once
+
+#include "Composer.h"
+#include "FormValues.h"
+
+#include <QFont>
+#include <QRect>
+
+#include <array>
+#include <optional>
+
+// The window's layout as one catalogue: every field, button and option button with
+// its object name, caption, position and place in the tab order. The window is
+// built from these tables, so nothing about a control is written down twice.
+namespace Velaro::FormLayout
+{
+
+// A rectangle in twips; fifteen twips make one logical pixel.
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+
+    QRect toPixels() const { return {left / 15, top / 15, width / 15, height / 15}; }
+};
+
+inline constexpr int DefaultLabelHeight = 255;
+
+// Small enough for every caption to fit the form's fixed cells, sized in pixels
+// like the cells themselves.
+inline QFont formFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPixelSize(10);
+    return font;
+}
+
+struct FieldEntry {
+    // Absent for the pushback direction list, which is not a text field.
+    std::optional<Field> role;
+    const char* objectName;
+    const char* labelObjectName;
+    const char* caption;
+    TwipRect field;
+    TwipRect label;
+    int tabIndex;
+};
+
+struct ButtonEntry {
+    Call call;
+    const char* objectName;
+    const char* caption;
+    TwipRect rect;
+    int tabIndex;
+};
+
+enum class Switch { LeftPattern, RightPattern, Departure, Arrival };
+
+struct OptionEntry {
+    Switch role;
+    const char* objectName;
+    const char* caption;
+    // Relative to the pattern frame for the pattern side, to the window otherwise.
+    TwipRect rect;
+    int tabIndex;
+};
+
+inline constexpr TwipRect ClientArea{0, 0, 4350, 5955};
+inline constexpr TwipRect PatternFrame{3240, 4320, 975, 975};
+inline constexpr int SeparatorLeft = 120;
+inline constexpr int SeparatorRight = 4080;
+inline constexpr std::array<int, 3> SeparatorTops{1800, 2880, 5400};
+
+// clang-format off
+inline constexpr std::array<FieldEntry, 17> Fields{{
+    {Field::Callsign, "Text1", "Label1", "Позывн.", {120, 360, 735, 285}, {120, 120, 855, DefaultLabelHeight}, 0},
+    {Field::Aerodrome, "Text2", "Label2", "АПТ/ FIR", {960, 360, 615, 285}, {960, 120, 1095, DefaultLabelHeight}, 1},
+    {Field::Runway, "Text3_6", "Label9_0", "ВПП", {1680, 360, 615, 285}, {1800, 120, 495, DefaultLabelHeight}, 2},
+    {Field::Taxiway, "Text3_0", "Label9_1", "РД", {2400, 360, 495, 285}, {2520, 120, 375, DefaultLabelHeight}, 3},
+    {Field::Stand, "Text3_2", "Label5_0", "Стоянка", {120, 960, 615, 285}, {120, 720, 735, DefaultLabelHeight}, 6},
+    {std::nullopt, "Combo1", "Label6", "Напр. буксировки", {960, 960, 1215, 315}, {960, 720, 1575, DefaultLabelHeight}, 7},
+    {Field::TaxiRoute, "Text3_5", "Label8", "Маршрут руления", {2400, 960, 1815, 285}, {2640, 720, 1455, DefaultLabelHeight}, 8},
+    {Field::DepartureProcedure, "Text3_7", "Label10", "Схема выхода", {1320, 1920, 735, 285}, {120, 1980, 1215, DefaultLabelHeight}, 13},
+    {Field::InitialLevel, "Text3_8", "Label11", "Начальн. эшелон", {3600, 1920, 615, 285}, {2160, 1980, 1455, DefaultLabelHeight}, 14},
+    {Field::CurrentPoint, "Text3_9", "Label12", "ПОД тек.", {1440, 3240, 855, 285}, {1560, 3000, 855, DefaultLabelHeight}, 18},
+    {Field::NextPoint, "Text3_4", "Label7", "ПОД след", {2400, 3240, 855, 285}, {2400, 3000, 855, DefaultLabelHeight}, 19},
+    {Field::EstimatedTime, "Text3_1", "Label15_1", "Расч. вр.", {3360, 3240, 855, 285}, {3480, 3000, 735, DefaultLabelHeight}, 20},
+    {Field::CurrentLevel, "Text3_10", "Label13", "Эшелон тек.", {1800, 3840, 735, 285}, {1680, 3600, 1335, DefaultLabelHeight}, 21},
+    {Field::NextLevel, "Text3_11", "Label14", "Эшелон след.", {3000, 3840, 735, 285}, {2880, 3600, 1095, DefaultLabelHeight}, 22},
+    {Field::ApproachProcedure, "Text3_15", "Label18", "Схема подхода", {2160, 4320, 855, 285}, {1440, 4270, 735, 375}, 25},
+    {Field::Course, "Text3_3", "Label4", "Курс", {1440, 4920, 615, 285}, {1560, 4680, 495, DefaultLabelHeight}, 27},
+    {Field::PatternLegTime, "Text3_12", "Label15_0", "Дл. круга", {2280, 4920, 735, 285}, {2280, 4680, 735, DefaultLabelHeight}, 28},
+}};
+
+inline constexpr std::array<ButtonEntry, 16> Buttons{{
+    {Call::Pushback, "Command1", "Буксировка", {120, 1320, 1095, 375}, 9},
+    {Call::StartUpOrShutdown, "Command2", "Запуск", {1320, 1320, 735, 375}, 10},
+    {Call::Taxi, "Command3_0", "Руление", {2160, 1320, 855, 375}, 11},
+    {Call::RunwayVacated, "Command16_1", "Осв. ВПП", {3120, 1320, 975, 375}, 12},
+    {Call::LiningUp, "Command4", "Занятие исполнит.", {120, 2400, 1575, 375}, 15},
+    {Call::TakeOff, "Command5", "Взлет", {1860, 2400, 975, 375}, 16},
+    {Call::AfterTakeOff, "Command6", "После взлета", {3000, 2400, 1215, 375}, 17},
+    {Call::ReportingPoint, "Command7", "Наб./ Сниж/ПОД", {120, 3000, 1095, 495}, 23},
+    {Call::LevelChange, "Command9", "Смена эшелона", {120, 3645, 1095, 495}, 24},
+    {Call::ApproachDescent, "Command10", "Снижение", {120, 4300, 1095, 375}, 26},
+    {Call::Holding, "Command8", "З. О.", {120, 4850, 1095, 375}, 31},
+    {Call::Crosswind, "Command11", "на 1-м", {120, 5520, 735, 375}, 32},
+    {Call::Base, "Command12", "на 3-м", {960, 5520, 735, 375}, 33},
+    {Call::TurningFinal, "Command13", "на 4-м", {1800, 5520, 735, 375}, 34},
+    {Call::Final, "Command14", "Глисс.", {2640, 5520, 855, 375}, 35},
+    {Call::GoAround, "Command15", "Уход", {3600, 5520, 615, 375}, 36},
+}};
+
+inline constexpr std::array<OptionEntry, 4> Options{{
+    {Switch::LeftPattern, "Option1_0", "Лев.", {120, 210, 735, 450}, 29},
+    {Switch::RightPattern, "Option1_1", "Прав.", {120, 550, 735, 375}, 30},
+    {Switch::Departure, "Option1_2", "Взлет", {3240, 0, 975, 375}, 4},
+    {Switch::Arrival, "Option1_3", "Посадка", {3240, 360, 975, 375}, 5},
+}};
+
+// clang-format on
+
+inline constexpr const char* Directions[] = {
+    "south", "north", "east", "west", "south-east", "south-west", "north-east", "north-west",
+};
+
+} // namespace Velaro::FormLayout

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Composer.h"
+#include "FormValues.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace Velaro
+{
+
+class AboutBox;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    // The one place the composers' input is read from the controls.
+    FormValues formValues() const;
+
+private:
+    void buildForm(QWidget* form);
+    void buildMenus();
+    void press(Call call);
+    void deliver(const QString& call);
+    void showWarning(const QString& text);
+    void keepUpperCase(QLineEdit* field);
+    void refreshStartUpCaption();
+    void showAboutBox();
+
+    std::array<QLineEdit*, FieldCount> m_fields{};
+    QComboBox* m_direction = nullptr;
+    QRadioButton* m_leftPattern = nullptr;
+    QRadioButton* m_departure = nullptr;
+    QPushButton* m_startUpButton = nullptr;
+    QAction* m_imperial = nullptr;
+    // The last call delivered; a press that stops keeps it.
+    QString m_messageBuffer;
+    QPointer<AboutBox> m_aboutBox;
+};
+
+} // namespace Velaro

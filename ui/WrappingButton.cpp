@@ -1,0 +1,32 @@
+#include "WrappingButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace Velaro
+{
+
+namespace
+{
+constexpr int CaptionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+}
+
+QRect WrappingButton::captionRect() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+void WrappingButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    painter.drawItemText(captionRect(), CaptionFlags, palette(), isEnabled(), text(),
+                         QPalette::ButtonText);
+}
+
+} // namespace Velaro

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace Velaro
+{
+
+// A push button whose caption breaks onto a second line where it is too long for
+// one, as the narrow, tall buttons of the form need.
+class WrappingButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+
+    // The caption's area inside the button's bevel.
+    QRect captionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace Velaro
