@@ -67,6 +67,7 @@ void MainWindow::buildForm(QWidget* form)
             control = m_direction;
         }
         control->setObjectName(QLatin1String(entry.objectName));
+        control->setAccessibleName(label->text());
         control->setGeometry(entry.field.toPixels());
         label->setBuddy(control);
         tabOrder.emplace_back(entry.tabIndex, control);

@@ -1,0 +1,35 @@
+# A thin wrapper over CMake: `make run` and `make test` do everything on a fresh
+# Debian 12 machine, installing what is missing first.
+
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra
+TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick
+
+.PHONY: all run test build deps test-deps screenshot clean
+
+all: build
+
+deps:
+	@tools/ensure-packages.sh $(BUILD_PACKAGES)
+
+test-deps: deps
+	@tools/ensure-packages.sh $(TEST_PACKAGES)
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+run: build
+	$(BUILD_DIR)/app/velaro
+
+test: test-deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+clean:
+	rm -rf $(BUILD_DIR)
