@@ -5,10 +5,11 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra
-TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick
+BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core fonts-dejavu-extra
+PACKAGE_PACKAGES := dpkg-dev file
+TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils desktop-file-utils appstream $(PACKAGE_PACKAGES)
 
-.PHONY: all run test build deps test-deps screenshot clean
+.PHONY: all run test build deps test-deps package screenshot clean
 
 all: build
 
@@ -23,6 +24,10 @@ $(BUILD_DIR)/CMakeCache.txt:
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+package: build
+	@tools/ensure-packages.sh $(PACKAGE_PACKAGES)
+	cmake --build $(BUILD_DIR) --target package
 
 run: build
 	$(BUILD_DIR)/app/velaro

@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the build into a fresh prefix and validates the desktop integration files
+# against the freedesktop.org tools.
+# Usage: check-installed.sh CMAKE BUILD_DIR APPLICATION_ID
+set -eu
+cmake=$1
+build_dir=$2
+id=$3
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+"$cmake" --install "$build_dir" --prefix "$prefix" >/dev/null
+
+desktop=$prefix/share/applications/$id.desktop
+icon=$prefix/share/icons/hicolor/scalable/apps/$id.svg
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+
+test -x "$prefix/bin/velaro"
+desktop-file-validate "$desktop"
+appstreamcli validate --no-net "$metainfo"
+file --brief "$icon" | grep -q 'SVG'
+
+# The three files must name each other by the one id.
+grep -qx "Icon=$id" "$desktop"
+grep -q "<id>$id</id>" "$metainfo"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
+# The entry starts the installed program, in Russian and in English.
+grep -qx 'Exec=velaro' "$desktop"
+for key in Name Comment; do
+    grep -q "^$key=." "$desktop"
+    grep -q "^$key\[ru\]=." "$desktop"
+done

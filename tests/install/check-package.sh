@@ -1,0 +1,29 @@
+#!/bin/sh
+# Checks the package's control fields and that it carries the program and its
+# desktop integration files.
+# Usage: check-package.sh DEB APPLICATION_ID VERSION
+set -eu
+deb=$1
+id=$2
+version=$3
+
+field() { dpkg-deb --field "$deb" "$1"; }
+test "$(field Package)" = velaro
+test "$(field Version)" = "$version"
+test "$(field Section)" = utils
+field Maintainer | grep -q '<.*@.*>'
+# dpkg-shlibdeps found the Qt libraries the binary links against.
+field Depends | grep -q 'libqt6widgets6'
+field Depends | grep -q 'libqt6svg6'
+
+contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
+for path in \
+    ./usr/bin/velaro \
+    "./usr/share/applications/$id.desktop" \
+    "./usr/share/icons/hicolor/scalable/apps/$id.svg" \
+    "./usr/share/metainfo/$id.metainfo.xml"; do
+    if ! printf '%s\n' "$contents" | grep -qx "$path"; then
+        echo "missing from the package: $path" >&2
+        exit 1
+    fi
+done
