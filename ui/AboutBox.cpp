@@ -54,7 +54,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 
     QFont titleFont = font();
     titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    titleFont.setPixelSize(titleFont.pixelSize() * 3 / 2);
     addLabel(this, "lblTitle", ApplicationTitle, {690, 240, 2445, 360})->setFont(titleFont);
     addLabel(
         this, "lblVersion",

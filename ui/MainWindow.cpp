@@ -6,6 +6,7 @@
 #include "WrappingButton.h"
 
 #include <QActionGroup>
+#include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
@@ -87,11 +88,15 @@ void MainWindow::buildForm(QWidget* form)
     patternFrame->setObjectName(QStringLiteral("Frame1"));
     patternFrame->setGeometry(PatternFrame.toPixels());
 
+    // Two groups: the pattern side inside its frame, the flight phase on the form.
+    auto* patternSides = new QButtonGroup(this);
+    auto* flightPhases = new QButtonGroup(this);
     for (const OptionEntry& entry : Options) {
         const bool patternSide =
             entry.role == Switch::LeftPattern || entry.role == Switch::RightPattern;
         auto* option = new QRadioButton(QString::fromUtf8(entry.caption),
                                         patternSide ? static_cast<QWidget*>(patternFrame) : form);
+        (patternSide ? patternSides : flightPhases)->addButton(option);
         option->setObjectName(QLatin1String(entry.objectName));
         option->setGeometry(entry.rect.toPixels());
         connect(option, &QRadioButton::clicked, this, &MainWindow::refreshStartUpCaption);
@@ -201,9 +206,10 @@ void MainWindow::showWarning(const QString& text)
 void MainWindow::keepUpperCase(QLineEdit* field)
 {
     QString upper = field->text().toUpper();
-    // Upper-casing may lengthen the text ("ß" becomes "SS"); cut it to the field's
-    // limit without leaving half of a surrogate pair behind.
-    if (upper.size() > field->maxLength()) {
+    // Upper-casing may lengthen the text ("ß" becomes "SS"), and a paste is cut at the
+    // field's limit wherever that falls: keep to the limit without leaving half of a
+    // surrogate pair at the end.
+    if (upper.size() >= field->maxLength()) {
         qsizetype keep = field->maxLength();
         if (upper.at(keep - 1).isHighSurrogate())
             --keep;

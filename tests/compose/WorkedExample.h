@@ -1,0 +1,114 @@
+#pragma once
+
+#include "ComposeResult.h"
+#include "FormValues.h"
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+namespace Velaro::Testing
+{
+
+inline QLocale russianLocale()
+{
+    return QLocale(QLocale::Russian, QLocale::Russia);
+}
+
+inline QLocale englishLocale()
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+// Every field empty and every switch as the window shows it at start. The locale is
+// fixed so that no result depends on the machine running the tests.
+inline FormValues blankForm()
+{
+    FormValues form;
+    form.locale = QLocale::c();
+    return form;
+}
+
+inline FormValues withTexts(FormValues form, const QList<FieldWrite>& texts)
+{
+    for (const FieldWrite& write : texts)
+        form.setText(write.field, write.text);
+    return form;
+}
+
+inline FormValues withText(const FormValues& form, Field field, const QString& text)
+{
+    return withTexts(form, {{field, text}});
+}
+
+inline FormValues withLocale(FormValues form, const QLocale& locale)
+{
+    form.locale = locale;
+    return form;
+}
+
+inline FormValues inImperialUnits(FormValues form)
+{
+    form.imperial = true;
+    return form;
+}
+
+inline FormValues inArrivalMode(FormValues form)
+{
+    form.departure = false;
+    return form;
+}
+
+inline FormValues withRightPattern(FormValues form)
+{
+    form.leftPattern = false;
+    return form;
+}
+
+inline FormValues withDirection(FormValues form, const QString& text, bool selected)
+{
+    form.directionText = text;
+    form.directionSelected = selected;
+    return form;
+}
+
+// Aerodrome ULLP and callsign RA-12345, the frame of every worked example.
+inline FormValues framedForm()
+{
+    return withTexts(blankForm(), {{Field::Aerodrome, "ULLP"}, {Field::Callsign, "RA-12345"}});
+}
+
+inline FormValues groundForm()
+{
+    return withTexts(framedForm(), {{Field::Stand, "12"},
+                                    {Field::Runway, "28L"},
+                                    {Field::Taxiway, "B2"},
+                                    {Field::TaxiRoute, "A C"}});
+}
+
+inline FormValues departureForm()
+{
+    return withTexts(framedForm(), {{Field::Runway, "28L"},
+                                    {Field::DepartureProcedure, "KILO 1A"},
+                                    {Field::InitialLevel, "900"}});
+}
+
+inline FormValues enRouteForm()
+{
+    return withTexts(framedForm(), {{Field::CurrentPoint, "ODIMO"},
+                                    {Field::NextPoint, "RATOS"},
+                                    {Field::EstimatedTime, "35"},
+                                    {Field::CurrentLevel, "3000"},
+                                    {Field::NextLevel, "3600"},
+                                    {Field::ApproachProcedure, "ODIMO 2K"},
+                                    {Field::Runway, "28L"},
+                                    {Field::Course, "095"},
+                                    {Field::PatternLegTime, "1"}});
+}
+
+inline FormValues circuitForm()
+{
+    return withText(framedForm(), Field::Runway, "28L");
+}
+
+} // namespace Velaro::Testing

@@ -1,0 +1,407 @@
+#include "WindowDriver.h"
+
+#include <QActionGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "WrappingButton.h"
+
+using Velaro::MainWindow;
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void testField_data();
+    void testField();
+    void testButton_data();
+    void testButton();
+    void testInitialState();
+    void testMenus();
+    void testDirectionList();
+    void testTabOrder();
+    void testCaptionsFit();
+    void testGroundCall_data();
+    void testGroundCall();
+    void testDirectionPickedThenTypedOver();
+    void testTypedDirectionIsNotCompleted();
+    void testSecondCallReplacesFirst();
+
+private:
+    void fillGroundExample() const;
+
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowDriver> m_driver;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestMainWindow::init()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_driver = std::make_unique<WindowDriver>(*m_window);
+}
+
+void TestMainWindow::cleanup()
+{
+    m_driver.reset();
+    m_window.reset();
+}
+
+void TestMainWindow::testField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+
+    QTest::newRow("callsign") << "Text1"
+                              << "Label1"
+                              << "Позывн." << QRect(8, 24, 49, 19);
+    QTest::newRow("aerodrome") << "Text2"
+                               << "Label2"
+                               << "АПТ/ FIR" << QRect(64, 24, 41, 19);
+    QTest::newRow("runway") << "Text3_6"
+                            << "Label9_0"
+                            << "ВПП" << QRect(112, 24, 41, 19);
+    QTest::newRow("taxiway") << "Text3_0"
+                             << "Label9_1"
+                             << "РД" << QRect(160, 24, 33, 19);
+    QTest::newRow("stand") << "Text3_2"
+                           << "Label5_0"
+                           << "Стоянка" << QRect(8, 64, 41, 19);
+    QTest::newRow("direction") << "Combo1"
+                               << "Label6"
+                               << "Напр. буксировки" << QRect(64, 64, 81, 21);
+    QTest::newRow("taxi route") << "Text3_5"
+                                << "Label8"
+                                << "Маршрут руления" << QRect(160, 64, 121, 19);
+    QTest::newRow("departure procedure") << "Text3_7"
+                                         << "Label10"
+                                         << "Схема выхода" << QRect(88, 128, 49, 19);
+    QTest::newRow("initial level") << "Text3_8"
+                                   << "Label11"
+                                   << "Начальн. эшелон" << QRect(240, 128, 41, 19);
+    QTest::newRow("current point") << "Text3_9"
+                                   << "Label12"
+                                   << "ПОД тек." << QRect(96, 216, 57, 19);
+    QTest::newRow("next point") << "Text3_4"
+                                << "Label7"
+                                << "ПОД след" << QRect(160, 216, 57, 19);
+    QTest::newRow("estimated time") << "Text3_1"
+                                    << "Label15_1"
+                                    << "Расч. вр." << QRect(224, 216, 57, 19);
+    QTest::newRow("current level") << "Text3_10"
+                                   << "Label13"
+                                   << "Эшелон тек." << QRect(120, 256, 49, 19);
+    QTest::newRow("next level") << "Text3_11"
+                                << "Label14"
+                                << "Эшелон след." << QRect(200, 256, 49, 19);
+    QTest::newRow("approach procedure") << "Text3_15"
+                                        << "Label18"
+                                        << "Схема подхода" << QRect(144, 288, 57, 19);
+    QTest::newRow("course") << "Text3_3"
+                            << "Label4"
+                            << "Курс" << QRect(96, 328, 41, 19);
+    QTest::newRow("pattern leg time") << "Text3_12"
+                                      << "Label15_0"
+                                      << "Дл. круга" << QRect(152, 328, 49, 19);
+}
+
+void TestMainWindow::testField()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, label);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+
+    auto* control = m_driver->find(field);
+    auto* labelWidget = m_driver->find<QLabel>(label);
+    QVERIFY(control);
+    QVERIFY(labelWidget);
+    QCOMPARE(labelWidget->text(), caption);
+    QCOMPARE(labelWidget->buddy(), control);
+    QCOMPARE(control->geometry(), geometry);
+    // Labels sit above their field, or to its left for the procedure and level rows.
+    QVERIFY(labelWidget->geometry().bottom() <= control->geometry().top() + 4 ||
+            labelWidget->geometry().right() <= control->geometry().left());
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        QVERIFY(edit->text().isEmpty());
+}
+
+void TestMainWindow::testButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("pushback") << "Command1"
+                              << "Буксировка";
+    QTest::newRow("start-up") << "Command2"
+                              << "Запуск";
+    QTest::newRow("taxi") << "Command3_0"
+                          << "Руление";
+    QTest::newRow("runway vacated") << "Command16_1"
+                                    << "Осв. ВПП";
+    QTest::newRow("lining up") << "Command4"
+                               << "Занятие исполнит.";
+    QTest::newRow("take-off") << "Command5"
+                              << "Взлет";
+    QTest::newRow("after take-off") << "Command6"
+                                    << "После взлета";
+    QTest::newRow("reporting point") << "Command7"
+                                     << "Наб./ Сниж/ПОД";
+    QTest::newRow("level change") << "Command9"
+                                  << "Смена эшелона";
+    QTest::newRow("approach descent") << "Command10"
+                                      << "Снижение";
+    QTest::newRow("holding") << "Command8"
+                             << "З. О.";
+    QTest::newRow("crosswind") << "Command11"
+                               << "на 1-м";
+    QTest::newRow("base") << "Command12"
+                          << "на 3-м";
+    QTest::newRow("turning final") << "Command13"
+                                   << "на 4-м";
+    QTest::newRow("final") << "Command14"
+                           << "Глисс.";
+    QTest::newRow("go-around") << "Command15"
+                               << "Уход";
+}
+
+void TestMainWindow::testButton()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+
+    auto* widget = m_driver->find<QPushButton>(button);
+    QVERIFY(widget);
+    QCOMPARE(widget->text(), caption);
+}
+
+void TestMainWindow::testInitialState()
+{
+    QCOMPARE(m_window->objectName(), QStringLiteral("Form1"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Генератор сообщений VELARO"));
+    QCOMPARE(m_window->centralWidget()->size(), QSize(290, 397));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+
+    const QList<std::pair<const char*, const char*>> options{{"Option1_0", "Лев."},
+                                                             {"Option1_1", "Прав."},
+                                                             {"Option1_2", "Взлет"},
+                                                             {"Option1_3", "Посадка"}};
+    for (const auto& [name, caption] : options) {
+        auto* option = m_driver->find<QRadioButton>(QLatin1String(name));
+        QVERIFY2(option, name);
+        QCOMPARE(option->text(), QString::fromUtf8(caption));
+    }
+    QVERIFY(m_driver->find<QRadioButton>("Option1_0")->isChecked());
+    QVERIFY(m_driver->find<QRadioButton>("Option1_2")->isChecked());
+    QVERIFY(!m_driver->find<QRadioButton>("Option1_1")->isChecked());
+    QVERIFY(!m_driver->find<QRadioButton>("Option1_3")->isChecked());
+
+    auto* frame = m_driver->find<QGroupBox>("Frame1");
+    QVERIFY(frame);
+    QCOMPARE(frame->title(), QStringLiteral("Круг"));
+    QCOMPARE(m_driver->find("Option1_0")->parentWidget(), frame);
+    QCOMPARE(m_driver->find("Option1_1")->parentWidget(), frame);
+
+    for (const char* line : {"Line1_0", "Line1_1", "Line1_2"})
+        QVERIFY2(m_driver->find(QLatin1String(line)), line);
+}
+
+void TestMainWindow::testMenus()
+{
+    const QList<std::pair<const char*, const char*>> menus{
+        {"File", "&Файл"}, {"Options", "&Параметры"}, {"Help", "&Справка"}};
+    for (const auto& [name, title] : menus) {
+        auto* menu = m_driver->find<QMenu>(QLatin1String(name));
+        QVERIFY2(menu, name);
+        QCOMPARE(menu->title(), QString::fromUtf8(title));
+    }
+    const QList<std::pair<const char*, const char*>> items{{"Exit", "&Выход"},
+                                                           {"metric", "Метрическая"},
+                                                           {"Imperial", "Английская"},
+                                                           {"About", "О программе"}};
+    for (const auto& [name, text] : items) {
+        auto* action = m_window->findChild<QAction*>(QLatin1String(name));
+        QVERIFY2(action, name);
+        QCOMPARE(action->text(), QString::fromUtf8(text));
+    }
+    auto* metric = m_window->findChild<QAction*>("metric");
+    auto* imperial = m_window->findChild<QAction*>("Imperial");
+    QVERIFY(metric->isChecked());
+    QVERIFY(!imperial->isChecked());
+    QVERIFY(metric->actionGroup() && metric->actionGroup() == imperial->actionGroup());
+}
+
+void TestMainWindow::testDirectionList()
+{
+    auto* list = m_driver->find<QComboBox>("Combo1");
+    QVERIFY(list);
+    QVERIFY(list->isEditable());
+    QCOMPARE(list->currentIndex(), -1);
+    QCOMPARE(list->currentText(), QString());
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->itemText(i);
+    QCOMPARE(items, QStringList({"south", "north", "east", "west", "south-east", "south-west",
+                                 "north-east", "north-west"}));
+
+    // Typed text is never added to the list.
+    m_driver->type("Combo1", "b3");
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    QCOMPARE(list->count(), 8);
+}
+
+void TestMainWindow::testTabOrder()
+{
+    const QStringList expected{
+        "Text1",     "Text2",     "Text3_6",   "Text3_0",  "Option1_2",  "Option1_3",   "Text3_2",
+        "Combo1",    "Text3_5",   "Command1",  "Command2", "Command3_0", "Command16_1", "Text3_7",
+        "Text3_8",   "Command4",  "Command5",  "Command6", "Text3_9",    "Text3_4",     "Text3_1",
+        "Text3_10",  "Text3_11",  "Command7",  "Command9", "Text3_15",   "Command10",   "Text3_3",
+        "Text3_12",  "Option1_0", "Option1_1", "Command8", "Command11",  "Command12",   "Command13",
+        "Command14", "Command15"};
+    QWidget* start = m_driver->find(expected.first());
+    QStringList visited;
+    QWidget* widget = start;
+    do {
+        if (expected.contains(widget->objectName()))
+            visited << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != start && visited.size() < expected.size());
+    QCOMPARE(visited, expected);
+}
+
+void TestMainWindow::testCaptionsFit()
+{
+    for (auto* label : m_window->findChildren<QLabel*>()) {
+        const QFontMetrics metrics(label->font());
+        const QRect needed = metrics.boundingRect(
+            label->contentsRect(), Qt::AlignLeft | (label->wordWrap() ? Qt::TextWordWrap : 0),
+            label->text());
+        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->objectName()));
+    }
+    for (auto* button : m_window->findChildren<Velaro::WrappingButton*>()) {
+        const QRect area = button->captionRect();
+        const QRect needed =
+            QFontMetrics(button->font())
+                .boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, button->text());
+        QVERIFY2(area.contains(needed), qPrintable(button->objectName()));
+    }
+    for (auto* option : m_window->findChildren<QRadioButton*>()) {
+        QStyleOptionButton style;
+        style.initFrom(option);
+        style.text = option->text();
+        const QRect area =
+            option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option);
+        QVERIFY2(QFontMetrics(option->font()).horizontalAdvance(option->text()) <= area.width(),
+                 qPrintable(option->objectName()));
+    }
+    for (auto* field : m_window->findChildren<QLineEdit*>())
+        QVERIFY2(field->minimumSizeHint().height() <= field->height() + 2,
+                 qPrintable(field->objectName()));
+}
+
+void TestMainWindow::fillGroundExample() const
+{
+    m_driver->type("Text2", "ULLP");
+    m_driver->type("Text1", "RA-12345");
+    m_driver->type("Text3_2", "12");
+    m_driver->type("Text3_6", "28L");
+    m_driver->type("Text3_0", "B2");
+    m_driver->type("Text3_5", "A C");
+}
+
+void TestMainWindow::testGroundCall_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("arrival");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("pushback, departure")
+        << "Command1" << false
+        << "ULLP traffic, RA-12345, pushing back to starting point  from stand 12, ULLP traffic";
+    QTest::newRow("pushback, arrival")
+        << "Command1" << true
+        << "ULLP traffic, RA-12345, pushing back to starting point  from stand 12, ULLP traffic";
+    QTest::newRow("start-up")
+        << "Command2" << false
+        << "ULLP traffic, RA-12345, engines start up on stand 12, ULLP traffic";
+    QTest::newRow("shutdown")
+        << "Command2" << true
+        << "ULLP traffic, RA-12345, on stand 12, engines shutdown, ULLP traffic";
+    QTest::newRow("taxi out")
+        << "Command3_0" << false
+        << "ULLP traffic, RA-12345, taxiing via A C to holding point RWY28L, ULLP traffic";
+    QTest::newRow("taxi in") << "Command3_0" << true
+                             << "ULLP traffic, RA-12345, taxiing on stand 12 via A C, ULLP traffic";
+    QTest::newRow("runway vacated, departure")
+        << "Command16_1" << false
+        << "ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic";
+    QTest::newRow("runway vacated, arrival")
+        << "Command16_1" << true << "ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic";
+}
+
+void TestMainWindow::testGroundCall()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, arrival);
+    QFETCH(QString, expected);
+
+    fillGroundExample();
+    if (arrival)
+        m_driver->click("Option1_3");
+    QCOMPARE(m_driver->press(button), expected);
+}
+
+void TestMainWindow::testDirectionPickedThenTypedOver()
+{
+    fillGroundExample();
+    auto* list = m_driver->find<QComboBox>("Combo1");
+    list->setCurrentIndex(1);
+    QCOMPARE(m_driver->press("Command1"),
+             QStringLiteral(
+                 "ULLP traffic, RA-12345, pushing back face north from stand 12, ULLP traffic"));
+
+    m_driver->type("Combo1", "b3");
+    QCOMPARE(m_driver->press("Command1"),
+             QStringLiteral("ULLP traffic, RA-12345, pushing back to starting point b3 from stand "
+                            "12, ULLP traffic"));
+}
+
+void TestMainWindow::testTypedDirectionIsNotCompleted()
+{
+    fillGroundExample();
+    m_driver->type("Combo1", "s");
+    QCOMPARE(m_driver->press("Command1"),
+             QStringLiteral("ULLP traffic, RA-12345, pushing back to starting point s from stand "
+                            "12, ULLP traffic"));
+}
+
+void TestMainWindow::testSecondCallReplacesFirst()
+{
+    fillGroundExample();
+    m_driver->press("Command2");
+    QCOMPARE(m_driver->press("Command16_1"),
+             QStringLiteral("ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"
