@@ -29,6 +29,28 @@ namespace Velaro
 
 using namespace FormLayout;
 
+namespace
+{
+
+// Qt keeps only the focused button of an exclusive group as a Tab stop, so Tab would
+// skip the other option of each pair. Here every option button keeps its own place in
+// the tab order; the arrow keys still move within the pair.
+class TabStopRadioButton : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QRadioButton::focusInEvent(event);
+        for (QAbstractButton* option : group()->buttons())
+            option->setFocusPolicy(Qt::StrongFocus);
+    }
+};
+
+} // namespace
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -94,8 +116,9 @@ void MainWindow::buildForm(QWidget* form)
     for (const OptionEntry& entry : Options) {
         const bool patternSide =
             entry.role == Switch::LeftPattern || entry.role == Switch::RightPattern;
-        auto* option = new QRadioButton(QString::fromUtf8(entry.caption),
-                                        patternSide ? static_cast<QWidget*>(patternFrame) : form);
+        auto* option =
+            new TabStopRadioButton(QString::fromUtf8(entry.caption),
+                                   patternSide ? static_cast<QWidget*>(patternFrame) : form);
         (patternSide ? patternSides : flightPhases)->addButton(option);
         option->setObjectName(QLatin1String(entry.objectName));
         option->setGeometry(entry.rect.toPixels());

@@ -1,0 +1,274 @@
+#include "FormLayout.h"
+#include "WindowDriver.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QMenu>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+using Velaro::MainWindow;
+namespace FormLayout = Velaro::FormLayout;
+
+// What a screen-reader or keyboard-only user meets: the names read out for each
+// control, the order Tab walks through them, and the keys that press buttons and
+// open the menus.
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void testAccessibleName_data();
+    void testAccessibleName();
+    void testLabelBuddy_data();
+    void testLabelBuddy();
+    void testTabWalk_data();
+    void testTabWalk();
+    void testArrowMovesWithinPair_data();
+    void testArrowMovesWithinPair();
+    void testSpacePressesButton_data();
+    void testSpacePressesButton();
+    void testMenuAccessKey_data();
+    void testMenuAccessKey();
+    void testExitByAccessKeys();
+
+private:
+    static QStringList tabOrder();
+    void activateWindow() const;
+    void pressKey(QWidget* receiver, QChar letter, Qt::KeyboardModifiers modifiers) const;
+
+    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowDriver> m_driver;
+};
+
+void TestAccessibility::init()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_driver = std::make_unique<WindowDriver>(*m_window);
+}
+
+void TestAccessibility::cleanup()
+{
+    m_driver.reset();
+    m_window.reset();
+}
+
+// Every control in the catalogue's tab order, by object name.
+QStringList TestAccessibility::tabOrder()
+{
+    std::vector<std::pair<int, QString>> controls;
+    for (const auto& entry : FormLayout::Fields)
+        controls.emplace_back(entry.tabIndex, QLatin1String(entry.objectName));
+    for (const auto& entry : FormLayout::Buttons)
+        controls.emplace_back(entry.tabIndex, QLatin1String(entry.objectName));
+    for (const auto& entry : FormLayout::Options)
+        controls.emplace_back(entry.tabIndex, QLatin1String(entry.objectName));
+    std::sort(controls.begin(), controls.end());
+
+    QStringList names;
+    for (const auto& control : controls)
+        names << control.second;
+    return names;
+}
+
+void TestAccessibility::activateWindow() const
+{
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+// Types a letter as a keyboard with that letter on it does: the key code is the
+// letter in upper case, the text the letter itself.
+void TestAccessibility::pressKey(QWidget* receiver, QChar letter,
+                                 Qt::KeyboardModifiers modifiers) const
+{
+    QTest::sendKeyEvent(QTest::Click, receiver, Qt::Key(letter.toUpper().unicode()),
+                        QString(letter.toLower()), modifiers);
+}
+
+void TestAccessibility::testAccessibleName_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+
+    for (const auto& entry : FormLayout::Fields)
+        QTest::newRow(entry.objectName) << entry.objectName << QString::fromUtf8(entry.caption);
+    for (const auto& entry : FormLayout::Buttons)
+        QTest::newRow(entry.objectName) << entry.objectName << QString::fromUtf8(entry.caption);
+    for (const auto& entry : FormLayout::Options)
+        QTest::newRow(entry.objectName) << entry.objectName << QString::fromUtf8(entry.caption);
+}
+
+void TestAccessibility::testAccessibleName()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+
+    QWidget* widget = m_driver->find(control);
+    QVERIFY(widget);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    // What the screen reader announces when the control takes the focus.
+    activateWindow();
+    widget->setFocus(Qt::TabFocusReason);
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(QApplication::focusWidget())->text(QAccessible::Name),
+        name);
+}
+
+void TestAccessibility::testLabelBuddy_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("field");
+
+    for (const auto& entry : FormLayout::Fields)
+        QTest::newRow(entry.objectName) << entry.labelObjectName << entry.objectName;
+}
+
+void TestAccessibility::testLabelBuddy()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, field);
+
+    auto* labelWidget = m_driver->find<QLabel>(label);
+    QVERIFY(labelWidget);
+    QCOMPARE(labelWidget->buddy(), m_driver->find(field));
+}
+
+void TestAccessibility::testTabWalk_data()
+{
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QStringList>("order");
+
+    QStringList forward = tabOrder();
+    // The walk wraps round to where it started.
+    forward << forward.first();
+    QStringList backward = forward;
+    std::reverse(backward.begin(), backward.end());
+
+    QTest::newRow("Tab") << Qt::KeyboardModifiers(Qt::NoModifier) << forward;
+    QTest::newRow("Shift+Tab") << Qt::KeyboardModifiers(Qt::ShiftModifier) << backward;
+}
+
+void TestAccessibility::testTabWalk()
+{
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QStringList, order);
+
+    activateWindow();
+    m_driver->find(order.first())->setFocus(Qt::TabFocusReason);
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (qsizetype step = 1; step < order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, order);
+}
+
+void TestAccessibility::testArrowMovesWithinPair_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("to");
+
+    QTest::newRow("to arrival") << "Option1_2" << Qt::Key_Down << "Option1_3";
+    QTest::newRow("back to departure") << "Option1_3" << Qt::Key_Up << "Option1_2";
+    QTest::newRow("to right pattern") << "Option1_0" << Qt::Key_Down << "Option1_1";
+    QTest::newRow("back to left pattern") << "Option1_1" << Qt::Key_Up << "Option1_0";
+}
+
+// The arrow keys move the focus to the other option of the pair and pick it, and
+// never leave the pair.
+void TestAccessibility::testArrowMovesWithinPair()
+{
+    QFETCH(QString, from);
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, to);
+
+    activateWindow();
+    auto* option = m_driver->find<QAbstractButton>(from);
+    option->setFocus(Qt::TabFocusReason);
+    option->setChecked(true);
+    QTest::keyClick(option, key);
+    QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    QVERIFY(m_driver->find<QAbstractButton>(to)->isChecked());
+    QVERIFY(!option->isChecked());
+
+    QTest::keyClick(QApplication::focusWidget(), key);
+    QCOMPARE(QApplication::focusWidget()->objectName(), to);
+}
+
+void TestAccessibility::testSpacePressesButton_data()
+{
+    QTest::addColumn<QString>("button");
+
+    for (const auto& entry : FormLayout::Buttons)
+        QTest::newRow(entry.objectName) << entry.objectName;
+}
+
+void TestAccessibility::testSpacePressesButton()
+{
+    QFETCH(QString, button);
+
+    // Numbers everywhere, so that every call passes its checks and is delivered.
+    for (auto* field : m_window->findChildren<QLineEdit*>())
+        field->setText(QStringLiteral("1"));
+    activateWindow();
+    m_driver->find(button)->setFocus(Qt::TabFocusReason);
+    const QString untouched = QStringLiteral("(nothing delivered)");
+    QGuiApplication::clipboard()->setText(untouched);
+
+    MessageBoxAnswerer answerer;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(answerer.seen().isEmpty());
+    QVERIFY(QGuiApplication::clipboard()->text() != untouched);
+}
+
+void TestAccessibility::testMenuAccessKey_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QChar>("accessKey");
+
+    QTest::newRow("File") << "File" << QChar(u'ф');
+    QTest::newRow("Options") << "Options" << QChar(u'п');
+    QTest::newRow("Help") << "Help" << QChar(u'с');
+}
+
+void TestAccessibility::testMenuAccessKey()
+{
+    QFETCH(QString, menu);
+    QFETCH(QChar, accessKey);
+
+    auto* popup = m_driver->find<QMenu>(menu);
+    QVERIFY(popup);
+    activateWindow();
+    m_driver->find(QStringLiteral("Text1"))->setFocus();
+    pressKey(QApplication::focusWidget(), accessKey, Qt::AltModifier);
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(QApplication::activePopupWidget(), popup);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QTRY_VERIFY(!popup->isVisible());
+}
+
+void TestAccessibility::testExitByAccessKeys()
+{
+    auto* file = m_driver->find<QMenu>(QStringLiteral("File"));
+    activateWindow();
+    m_driver->find(QStringLiteral("Text1"))->setFocus();
+    pressKey(QApplication::focusWidget(), u'ф', Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    pressKey(file, u'в', Qt::NoModifier);
+    QTRY_VERIFY(!m_window->isVisible());
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "TestAccessibility.moc"
