@@ -9,24 +9,28 @@ namespace Velaro::EnRoute
 namespace
 {
 
+struct Levels {
+    double current;
+    double next;
+};
+
 // Both levels are always tested, and one message covers either or both.
-bool levelsAreNumeric(const FormValues& form)
+std::optional<Levels> numericLevels(const FormValues& form)
 {
-    const bool current = isNumeric(form.text(Field::CurrentLevel), form.locale);
-    const bool next = isNumeric(form.text(Field::NextLevel), form.locale);
-    return current && next;
+    const std::optional<double> current = parseNumber(form.text(Field::CurrentLevel), form.locale);
+    const std::optional<double> next = parseNumber(form.text(Field::NextLevel), form.locale);
+    if (!current || !next)
+        return std::nullopt;
+    return Levels{*current, *next};
 }
 
 // ", climbing <next level>", ", descending <next level>", or nothing for equal
-// levels; the wording for a climb differs between the calls. Only called once
-// both levels have passed the numeric check.
-QString levelChangeWording(const FormValues& form, QLatin1String climbing)
+// levels; the wording for a climb differs between the calls.
+QString levelChangeWording(const FormValues& form, Levels levels, QLatin1String climbing)
 {
-    const double current = *parseNumber(form.text(Field::CurrentLevel), form.locale);
-    const double next = *parseNumber(form.text(Field::NextLevel), form.locale);
-    if (current < next)
+    if (levels.current < levels.next)
         return climbing + Frame::levelToken(form, Field::NextLevel);
-    if (current > next)
+    if (levels.current > levels.next)
         return QLatin1String(", descending ") + Frame::levelToken(form, Field::NextLevel);
     return {};
 }
@@ -40,12 +44,13 @@ ComposeResult stopped(const QString& warning)
 
 ComposeResult reportingPoint(const FormValues& form)
 {
-    if (!levelsAreNumeric(form))
+    const std::optional<Levels> levels = numericLevels(form);
+    if (!levels)
         return stopped(LevelNotNumeric);
 
     QString call = Frame::opening(form) + QLatin1String(", ") + form.text(Field::CurrentPoint) +
                    QLatin1Char(' ') + Frame::levelToken(form, Field::CurrentLevel) +
-                   levelChangeWording(form, QLatin1String(", climbing ")) +
+                   levelChangeWording(form, *levels, QLatin1String(", climbing ")) +
                    QLatin1String(", direct to ") + form.text(Field::NextPoint);
     if (!form.text(Field::EstimatedTime).isEmpty())
         call += QLatin1String(" at ") + form.text(Field::EstimatedTime) + QLatin1String("min");
@@ -58,19 +63,21 @@ ComposeResult reportingPoint(const FormValues& form)
 
 ComposeResult levelChange(const FormValues& form)
 {
-    if (!levelsAreNumeric(form))
+    const std::optional<Levels> levels = numericLevels(form);
+    if (!levels)
         return stopped(LevelNotNumeric);
 
     return {Frame::opening(form) + QLatin1String(", ") +
                 Frame::levelToken(form, Field::CurrentLevel) +
-                levelChangeWording(form, QLatin1String(", maintaining ")) + Frame::closing(form),
+                levelChangeWording(form, *levels, QLatin1String(", maintaining ")) +
+                Frame::closing(form),
             {},
             {}};
 }
 
 ComposeResult approachDescent(const FormValues& form)
 {
-    const QString warning = levelsAreNumeric(form) ? QString() : LevelNotNumeric;
+    const QString warning = numericLevels(form) ? QString() : LevelNotNumeric;
     return {Frame::opening(form) + QLatin1String(", ") + form.text(Field::CurrentPoint) +
                 QLatin1Char(' ') + Frame::levelToken(form, Field::CurrentLevel) +
                 QLatin1String(", proceeding on ") + form.text(Field::ApproachProcedure) +

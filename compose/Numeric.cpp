@@ -1,5 +1,9 @@
 #include "Numeric.h"
 
+#include <QByteArrayView>
+#include <QVarLengthArray>
+
+#include <array>
 #include <cmath>
 
 namespace Velaro
@@ -7,6 +11,13 @@ namespace Velaro
 
 namespace
 {
+
+// Up to this many digits the number is an exact integer in a double divided by an
+// exact power of ten, and that one division rounds as a full conversion would.
+constexpr qsizetype ExactDigits = 15;
+constexpr std::array<double, ExactDigits + 1> PowersOfTen{
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+};
 
 bool isAsciiDigit(QChar c)
 {
@@ -26,29 +37,32 @@ bool consume(QStringView& text, QStringView prefix)
 
 std::optional<double> parseNumber(const QString& text, const QLocale& locale)
 {
-    const QString negativeSign = locale.negativeSign();
-    const QString positiveSign = locale.positiveSign();
-    const QString decimalPoint = locale.decimalPoint();
-
-    // Rebuilt in the C locale's spelling, so that the conversion sees no locale at all.
-    QString canonical;
-    canonical.reserve(text.size());
-
     QStringView rest = QStringView(text).trimmed();
-    if (consume(rest, negativeSign) || consume(rest, u"-"))
-        canonical += QLatin1Char('-');
-    else if (!consume(rest, positiveSign))
+    const bool negative = consume(rest, locale.negativeSign()) || consume(rest, u"-");
+    if (!negative && !consume(rest, locale.positiveSign()))
         consume(rest, u"+");
 
+    // Rebuilt in the C locale's spelling, so that the conversion sees no locale at all.
+    QVarLengthArray<char, 32> canonical;
+    if (negative)
+        canonical.append('-');
+
+    const QString decimalPoint = locale.decimalPoint();
+    quint64 mantissa = 0;
     qsizetype digits = 0;
+    qsizetype fractionDigits = 0;
     bool seenDecimalPoint = false;
     while (!rest.isEmpty()) {
         if (isAsciiDigit(rest.front())) {
-            canonical += rest.front();
+            const int digit = rest.front().unicode() - '0';
+            canonical.append(char('0' + digit));
+            if (++digits <= ExactDigits)
+                mantissa = mantissa * 10 + digit;
+            if (seenDecimalPoint)
+                ++fractionDigits;
             rest = rest.mid(1);
-            ++digits;
         } else if (!seenDecimalPoint && consume(rest, decimalPoint)) {
-            canonical += QLatin1Char('.');
+            canonical.append('.');
             seenDecimalPoint = true;
         } else {
             return std::nullopt;
@@ -57,8 +71,12 @@ std::optional<double> parseNumber(const QString& text, const QLocale& locale)
     if (digits == 0)
         return std::nullopt;
 
+    if (digits <= ExactDigits) {
+        const double magnitude = static_cast<double>(mantissa) / PowersOfTen[fractionDigits];
+        return negative ? -magnitude : magnitude;
+    }
     bool ok = false;
-    const double value = canonical.toDouble(&ok);
+    const double value = QByteArrayView(canonical.constData(), canonical.size()).toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
