@@ -2,14 +2,16 @@
 # Debian 12 machine, installing what is missing first.
 
 BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core fonts-dejavu-extra
 PACKAGE_PACKAGES := dpkg-dev file
+BENCH_PACKAGES := libbenchmark-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils desktop-file-utils appstream $(PACKAGE_PACKAGES)
 
-.PHONY: all run test build deps test-deps package screenshot clean
+.PHONY: all run test build deps test-deps package screenshot clean bench bench-deps
 
 all: build
 
@@ -36,5 +38,16 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
+# Timings, not tests: a build with only the benchmark programs added, one table printed.
+bench-deps: deps
+	@tools/ensure-packages.sh $(BENCH_PACKAGES)
+
+$(BENCH_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DVELARO_BUILD_BENCHMARKS=ON
+
+bench: bench-deps $(BENCH_DIR)/CMakeCache.txt
+	cmake --build $(BENCH_DIR) --parallel $(JOBS) --target velaro-bench
+	$(BENCH_DIR)/bench/velaro-bench
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ResultTable.h"
+
+namespace Velaro::Bench
+{
+
+// Google Benchmark timings of every composer and of the numeric test; the
+// library's own command-line flags (--benchmark_filter...) apply.
+Section measureComposing();
+
+// In this process: the time from a click on each call button to the clipboard
+// holding the call.
+Section measurePresses();
+
+// Launches of velaro-startup-probe, from the start of the process to its first
+// painted frame, alternating between the main window and the two baselines.
+QList<Section> measureStartUp(const QString& probe);
+
+} // namespace Velaro::Bench

@@ -1,0 +1,116 @@
+#include "FormLayout.h"
+#include "MainWindow.h"
+#include "Measurements.h"
+#include "Median.h"
+#include "Workload.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+#include <vector>
+
+namespace Velaro::Bench
+{
+
+namespace
+{
+
+constexpr int PressesPerButton = 1000;
+constexpr double PressTargetNanoseconds = 1e6;
+
+// Puts the example values back before every press, since some calls rewrite fields.
+class ExampleFiller
+{
+public:
+    explicit ExampleFiller(const MainWindow& window)
+        : m_direction(window.findChild<QComboBox*>(QStringLiteral("Combo1")))
+    {
+        for (const ExampleText& example : ExampleTexts) {
+            const auto entry = std::find_if(
+                FormLayout::Fields.begin(), FormLayout::Fields.end(),
+                [&](const FormLayout::FieldEntry& field) { return field.role == example.field; });
+            m_texts.emplace_back(window.findChild<QLineEdit*>(QLatin1String(entry->objectName)),
+                                 QString::fromLatin1(example.text));
+        }
+    }
+
+    void fill() const
+    {
+        for (const auto& [field, text] : m_texts)
+            field->setText(text);
+        m_direction->setCurrentIndex(m_direction->findText(QLatin1String(ExampleDirection)));
+    }
+
+private:
+    std::vector<std::pair<QLineEdit*, QString>> m_texts;
+    QComboBox* m_direction;
+};
+
+Row measureButton(MainWindow& window, const ExampleFiller& filler,
+                  const FormLayout::ButtonEntry& entry)
+{
+    const QString measure = QStringLiteral("%1 (%2)").arg(QLatin1String(callName(entry.call)),
+                                                          QLatin1String(entry.objectName));
+    auto* button = window.findChild<QPushButton*>(QLatin1String(entry.objectName));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    filler.fill();
+    // A press that warns would block on its message box.
+    const ComposeResult expected = compose(entry.call, window.formValues());
+    if (!expected.warning.isEmpty() || !expected.call)
+        return {measure, QStringLiteral("not measured: warns"), {}, false};
+
+    std::vector<double> nanoseconds;
+    nanoseconds.reserve(PressesPerButton);
+    for (int press = 0; press < PressesPerButton; ++press) {
+        // Between presses the window is idle, as between a pilot's presses.
+        filler.fill();
+        clipboard->clear();
+        QCoreApplication::processEvents();
+
+        const auto start = std::chrono::steady_clock::now();
+        QTest::mouseClick(button, Qt::LeftButton);
+        const QString delivered = clipboard->text();
+        const auto end = std::chrono::steady_clock::now();
+
+        if (delivered != *expected.call)
+            return {measure, QStringLiteral("not measured: wrong call"), {}, false};
+        nanoseconds.push_back(std::chrono::duration<double, std::nano>(end - start).count());
+    }
+    const double typical = median(std::move(nanoseconds));
+    return {measure, formatDuration(typical), QStringLiteral("< 1 ms"),
+            typical < PressTargetNanoseconds};
+}
+
+} // namespace
+
+Section measurePresses()
+{
+    MainWindow window;
+    window.show();
+    const ExampleFiller filler(window);
+
+    Section section{QStringLiteral("Press to clipboard, QTest::mouseClick on the %1 platform, "
+                                   "median of %2 presses")
+                        .arg(QGuiApplication::platformName())
+                        .arg(PressesPerButton),
+                    {}};
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        section.rows.append(
+            {QStringLiteral("main window"), QStringLiteral("never exposed"), {}, false});
+        return section;
+    }
+    for (const FormLayout::ButtonEntry& entry : FormLayout::Buttons)
+        section.rows.append(measureButton(window, filler, entry));
+    return section;
+}
+
+} // namespace Velaro::Bench

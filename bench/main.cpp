@@ -1,0 +1,64 @@
+// Runs every benchmark of VELARO and prints one table: composing, press to
+// clipboard, and start-up time and memory against a bare Qt window.
+
+#include "Measurements.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSysInfo>
+#include <QTextStream>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+namespace
+{
+
+QString processorModel()
+{
+    QFile cpuInfo(QStringLiteral("/proc/cpuinfo"));
+    if (!cpuInfo.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QStringLiteral("unknown processor");
+    const QRegularExpressionMatch model =
+        QRegularExpression(QStringLiteral("^model name\\s*:\\s*(.*)$"),
+                           QRegularExpression::MultilineOption)
+            .match(QString::fromLocal8Bit(cpuInfo.readAll()));
+    return model.hasMatch() ? model.captured(1) : QStringLiteral("unknown processor");
+}
+
+QString machine()
+{
+    return QStringLiteral("%1 × %2, %3, Qt %4, %5 platform")
+        .arg(QThread::idealThreadCount())
+        .arg(processorModel(), QSysInfo::prettyProductName(), QLatin1String(qVersion()),
+             QGuiApplication::platformName());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    // The probes started below inherit the platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    using namespace Velaro::Bench;
+    QList<Section> sections{measureComposing(), measurePresses()};
+    sections += measureStartUp(QCoreApplication::applicationDirPath() +
+                               QStringLiteral("/velaro-startup-probe"));
+
+    QTextStream out(stdout);
+    printTable(out, QStringLiteral("VELARO benchmarks on ") + machine(), sections);
+
+    const bool allMet = std::none_of(sections.begin(), sections.end(), [](const Section& section) {
+        return std::any_of(section.rows.begin(), section.rows.end(), missed);
+    });
+    return allMet ? 0 : 1;
+}
