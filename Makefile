@@ -38,6 +38,10 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
+# Refreshes the README's picture from the real window with a worked example filled in.
+screenshot: test-deps build
+	tests/e2e/screenshot.sh $(BUILD_DIR)/app/velaro docs/screenshot.png
+
 # Timings, not tests: a build with only the benchmark programs added, one table printed.
 bench-deps: deps
 	@tools/ensure-packages.sh $(BENCH_PACKAGES)

@@ -1,0 +1,204 @@
+# shellcheck shell=bash
+# Drives the real VELARO window on a private X server: starts the server and the
+# program, finds controls by the window's own layout table and clicks or types into
+# them. Sourced by the scripts next to it; they call start_session first.
+
+readonly MainTitle='Генератор сообщений VELARO'
+FormLayout="$(dirname "${BASH_SOURCE[0]}")/../../ui/FormLayout.h"
+readonly FormLayout
+readonly TwipsPerPixel=15
+# Generous bounds for anything the program or the X server does in reply to input.
+readonly WaitSeconds=10
+
+export LC_ALL=C.UTF-8
+
+session_dir=''
+xserver_pid=''
+velaro_pid=''
+main_window=''
+menu_bar_height=0
+# Where locate puts the point it found.
+x=0
+y=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -n ${DISPLAY:-} && -n $xserver_pid ]] &&
+        import -window root -strip "$PWD/e2e-failure.png" 2>/dev/null; then
+        echo "the screen at the failure: $PWD/e2e-failure.png" >&2
+    fi
+    if [[ -s $session_dir/velaro.log ]]; then
+        echo '--- program output ---' >&2
+        cat "$session_dir/velaro.log" >&2
+    fi
+    exit 1
+}
+
+# Polls "$@" until it succeeds; gives up after WaitSeconds.
+wait_until() {
+    local deadline=$((SECONDS + WaitSeconds))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+# Succeeds while "$@" keeps succeeding for half a second: the way to see that
+# something did not happen in reply to an input.
+holds_for_a_moment() {
+    local _
+    for _ in {1..10}; do
+        "$@" || return 1
+        sleep 0.05
+    done
+}
+
+stop_session() {
+    if [[ -n $velaro_pid ]]; then
+        kill "$velaro_pid" 2>/dev/null || true
+        wait "$velaro_pid" 2>/dev/null || true
+    fi
+    if [[ -n $xserver_pid ]]; then
+        kill "$xserver_pid" 2>/dev/null || true
+        wait "$xserver_pid" 2>/dev/null || true
+    fi
+    [[ -z $session_dir ]] || rm -rf "$session_dir"
+}
+
+display_is_ready() { [[ -s $session_dir/display ]]; }
+
+main_window_is_shown() {
+    main_window=$(xdotool search --onlyvisible --name "^$MainTitle\$" 2>/dev/null | head -n 1)
+    [[ -n $main_window ]]
+}
+
+# Starts an X server on a free display and the program on it, and waits for the
+# main window.
+start_session() {
+    local velaro=$1
+    local tool
+    for tool in Xvfb xdotool xclip import; do
+        command -v "$tool" >/dev/null || fail "$tool is missing; make test-deps installs it"
+    done
+    [[ -x $velaro ]] || fail "no program at '$velaro'"
+    [[ -r $FormLayout ]] || fail "no layout table at '$FormLayout'"
+    session_dir=$(mktemp -d)
+    trap stop_session EXIT
+    # A timeout's signal, or a reader that went away, still cleans up.
+    trap 'exit 1' HUP INT PIPE TERM
+
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+        3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
+    xserver_pid=$!
+    wait_until display_is_ready || fail 'the X server did not start'
+    DISPLAY=":$(<"$session_dir/display")"
+    export DISPLAY
+
+    mkdir -m 700 "$session_dir/runtime"
+    XDG_RUNTIME_DIR="$session_dir/runtime" QT_QPA_PLATFORM=xcb \
+        "$velaro" >"$session_dir/velaro.log" 2>&1 &
+    velaro_pid=$!
+    wait_until main_window_is_shown || fail "no window '$MainTitle' appeared"
+
+    local height form_height
+    height=$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')
+    form_height=$(sed -n 's/.*ClientArea{[0-9]*, [0-9]*, [0-9]*, \([0-9]*\)}.*/\1/p' "$FormLayout")
+    menu_bar_height=$((height - form_height / TwipsPerPixel))
+}
+
+clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+clipboard_is() { [[ $(clipboard) == "$1" ]]; }
+
+# Sets x and y to a point of a control in the main window's coordinates: its
+# centre, or the given distance in pixels from its right edge. The control's
+# rectangle comes from the layout table, in twips.
+locate() {
+    local name=$1 from_right=${2:-}
+    local rect
+    rect=$(sed -n "s/.*\"$name\",[^{]*{\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}.*/\1 \2 \3 \4/p" \
+        "$FormLayout")
+    [[ -n $rect ]] || fail "no control '$name' in $FormLayout"
+    local left top width height
+    read -r left top width height <<<"$rect"
+    # The pattern side buttons sit inside the pattern frame.
+    if grep -q "Switch::[A-Za-z]*Pattern, \"$name\"" "$FormLayout"; then
+        local frame_left frame_top
+        read -r frame_left frame_top < <(sed -n 's/.*PatternFrame{\([0-9]*\), \([0-9]*\),.*/\1 \2/p' \
+            "$FormLayout")
+        left=$((left + frame_left))
+        top=$((top + frame_top))
+    fi
+    x=$((left / TwipsPerPixel + width / TwipsPerPixel / 2))
+    [[ -z $from_right ]] || x=$((left / TwipsPerPixel + width / TwipsPerPixel - from_right))
+    y=$((top / TwipsPerPixel + height / TwipsPerPixel / 2 + menu_bar_height))
+}
+
+click() {
+    locate "$@"
+    xdotool mousemove --window "$main_window" "$x" "$y" click 1
+}
+
+# Clicks into a field, replaces its text and leaves the keyboard focus in it.
+fill() {
+    click "$1"
+    xdotool key ctrl+a
+    if [[ -n $2 ]]; then
+        xdotool type -- "$2"
+    else
+        xdotool key BackSpace
+    fi
+}
+
+# Types into the field that has the keyboard focus, then moves on with Tab.
+type_and_tab() {
+    local text
+    for text in "$@"; do
+        xdotool type -- "$text"
+        xdotool key Tab
+    done
+}
+
+# Opens a menu of the main window with its Alt access key and presses the keys given.
+use_menu() {
+    local access_key=$1
+    shift
+    focus_main_window
+    xdotool key "alt+$access_key"
+    xdotool key "$@"
+}
+
+# Without a window manager the keyboard focus returns to the root window when a
+# dialog closes; the pilot's click on the window brings it back.
+focus_main_window() {
+    xdotool mousemove --window "$main_window" 1 $((menu_bar_height + 1)) click 1
+}
+
+# The visible top-level windows other than the main window and the root, such as
+# an open drop-down list.
+other_windows() {
+    local root
+    root=$(xdotool search --maxdepth 0 --name '')
+    xdotool search --maxdepth 1 --onlyvisible --name '' | grep -vx -e "$root" -e "$main_window"
+}
+
+list_window=''
+list_is_open() { list_window=$(other_windows | head -n 1) && [[ -n $list_window ]]; }
+list_is_closed() { ! list_is_open; }
+
+# Picks an entry of the pushback direction list with the mouse: the list drops
+# down with its entries in the order of the layout table, in rows of one height.
+pick_direction() {
+    local entries row
+    entries=$(sed -n '/Directions\[\] = {/,/};/p' "$FormLayout" | grep -o '"[a-z-]*"')
+    row=$(grep -nx "\"$1\"" <<<"$entries" | cut -d: -f1)
+    [[ -n $row ]] || fail "no direction '$1' in $FormLayout"
+    click Combo1 8
+    wait_until list_is_open || fail 'the pushback direction list did not drop down'
+    local WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$list_window" | grep -E '^(WIDTH|HEIGHT)=')"
+    local rows
+    rows=$(wc -l <<<"$entries")
+    xdotool mousemove --window "$list_window" $((WIDTH / 2)) $(((2 * row - 1) * HEIGHT / (2 * rows))) \
+        click 1
+    wait_until list_is_closed || fail 'the pushback direction list stayed open'
+}
