@@ -7,8 +7,10 @@ readonly MainTitle='Генератор сообщений VELARO'
 FormLayout="$(dirname "${BASH_SOURCE[0]}")/../../ui/FormLayout.h"
 readonly FormLayout
 readonly TwipsPerPixel=15
-# Generous bounds for anything the program or the X server does in reply to input.
-readonly WaitSeconds=10
+# A generous bound for anything the program or the X server does in reply to input;
+# the first start on a fresh machine, which builds the font caches, gets longer.
+WaitSeconds=10
+readonly StartSeconds=60
 
 export LC_ALL=C.UTF-8
 
@@ -26,6 +28,10 @@ fail() {
     if [[ -n ${DISPLAY:-} && -n $xserver_pid ]] &&
         import -window root -strip "$PWD/e2e-failure.png" 2>/dev/null; then
         echo "the screen at the failure: $PWD/e2e-failure.png" >&2
+    fi
+    if [[ -s $session_dir/xvfb.log ]]; then
+        echo '--- X server output ---' >&2
+        cat "$session_dir/xvfb.log" >&2
     fi
     if [[ -s $session_dir/velaro.log ]]; then
         echo '--- program output ---' >&2
@@ -65,7 +71,37 @@ stop_session() {
     [[ -z $session_dir ]] || rm -rf "$session_dir"
 }
 
-display_is_ready() { [[ -s $session_dir/display ]]; }
+has_ended() {
+    local state
+    state=$(sed -n 's/.*) \(.\).*/\1/p' "/proc/$1/stat" 2>/dev/null) || true
+    [[ -z $state || $state == Z ]]
+}
+
+# The server either gave up (the display is taken) or holds the display's lock
+# and answers; the lock tells it from another server on the same display.
+x_server_has_settled() {
+    local display=$1
+    has_ended "$xserver_pid" && return 0
+    [[ $(tr -d ' ' <"/tmp/.X$display-lock" 2>/dev/null) == "$xserver_pid" ]] &&
+        DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+# Starts an X server on the first free display from a random start, so that
+# sessions running side by side rarely try the same ones.
+start_x_server() {
+    local first=$((100 + RANDOM % 800)) display
+    for ((display = first; display < first + 50; ++display)); do
+        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$session_dir/xvfb.log" &
+        xserver_pid=$!
+        wait_until x_server_has_settled "$display" || fail "the X server on :$display did not start"
+        if ! has_ended "$xserver_pid"; then
+            export DISPLAY=":$display"
+            return
+        fi
+        wait "$xserver_pid" || true
+    done
+    fail "no free X display from :$first"
+}
 
 main_window_is_shown() {
     main_window=$(xdotool search --onlyvisible --name "^$MainTitle\$" 2>/dev/null | head -n 1)
@@ -87,18 +123,13 @@ start_session() {
     # A timeout's signal, or a reader that went away, still cleans up.
     trap 'exit 1' HUP INT PIPE TERM
 
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-        3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
-    xserver_pid=$!
-    wait_until display_is_ready || fail 'the X server did not start'
-    DISPLAY=":$(<"$session_dir/display")"
-    export DISPLAY
+    start_x_server
 
     mkdir -m 700 "$session_dir/runtime"
     XDG_RUNTIME_DIR="$session_dir/runtime" QT_QPA_PLATFORM=xcb \
         "$velaro" >"$session_dir/velaro.log" 2>&1 &
     velaro_pid=$!
-    wait_until main_window_is_shown || fail "no window '$MainTitle' appeared"
+    WaitSeconds=$StartSeconds wait_until main_window_is_shown || fail "no window '$MainTitle' appeared"
 
     local height form_height
     height=$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')

@@ -14,7 +14,6 @@ source "$(dirname "$0")/lib.sh"
 # earlier press cannot pass for the expected one.
 readonly Untouched='clipboard before the press'
 
-
 mark_clipboard() {
     printf '%s' "$Untouched" | xclip -i -selection clipboard >/dev/null 2>&1
     wait_until clipboard_is "$Untouched" || fail 'could not put a mark on the clipboard'
@@ -71,12 +70,7 @@ press_refused() {
         fail "$1 changed the clipboard to '$(clipboard)' after its check failed"
 }
 
-has_ended() {
-    local state
-    state=$(sed -n 's/.*) \(.\).*/\1/p' "/proc/$velaro_pid/stat" 2>/dev/null) || true
-    [[ -z $state || $state == Z ]]
-}
-is_running() { ! has_ended; }
+is_running() { ! has_ended "$velaro_pid"; }
 
 about_boxes() { xdotool search --onlyvisible --name '^About VELARO$' 2>/dev/null | wc -l; }
 one_about_box() { [[ $(about_boxes) -eq 1 ]]; }
@@ -124,7 +118,8 @@ press Command4 "$Frame, lining up RWY28L for KILO 1A departure, initial climb FL
 use_menu Cyrillic_pe Return
 press Command4 "$Frame, lining up RWY28L for KILO 1A departure, initial climb 070m, ULLP traffic"
 
-# En route: the fields and the level change button in tab order.
+# En route: the fields and the level change button in tab order, which passes the
+# reporting point button on the way.
 click Text3_9
 type_and_tab odimo ratos 35 3000 3600
 xdotool key Tab
@@ -174,6 +169,7 @@ fill Text3_10 3000
 fill Text3_11 3600
 press Command7 "$Frame, ODIMO 3000m, climbing 3600m, direct to RATOS at 35min, ULLP traffic"
 press Command7 "$Frame, RATOS 3000m, climbing 3600m, direct to  at 35min, ULLP traffic"
+# Tab selects a field's text, so typing replaces it.
 click Text3_9
 type_and_tab odimo ratos
 xdotool key Tab
@@ -194,7 +190,7 @@ about_box=$(xdotool search --onlyvisible --name '^About VELARO$')
 xdotool mousemove --window "$about_box" 1 1 click 1
 wait_until has_keyboard_focus "$about_box" || fail 'the About box has no focus'
 xdotool key Return
-wait_until has_ended || fail 'the program still runs after its windows were closed'
+wait_until has_ended "$velaro_pid" || fail 'the program still runs after its windows were closed'
 status=0
 wait "$velaro_pid" || status=$?
 velaro_pid=''
