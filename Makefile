@@ -11,7 +11,7 @@ PACKAGE_PACKAGES := dpkg-dev file
 BENCH_PACKAGES := libbenchmark-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils desktop-file-utils appstream $(PACKAGE_PACKAGES)
 
-.PHONY: all run test build deps test-deps package screenshot clean bench bench-deps
+.PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz
 
 all: build
 
@@ -42,6 +42,33 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 screenshot: test-deps build
 	tests/e2e/screenshot.sh $(BUILD_DIR)/app/velaro docs/screenshot.png
 
+# The unit, widget and soak tests again under AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer; the tests that start the packaged program stay with `make test`.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined
+
+sanitize: test-deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)"
+	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
+	UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SANITIZE_DIR) --output-on-failure -LE 'install|e2e'
+
+# The composers under libFuzzer for FUZZ_SECONDS. Inputs it finds collect in
+# $(FUZZ_DIR)/corpus, beside the seeds in fuzz/corpus; a failing one is saved in $(FUZZ_DIR).
+# Qt has no frame pointers, so every allocation stack through it comes out new and
+# AddressSanitizer would keep them all, growing by the minute: it records none here.
+# For them, rerun a saved input with ASAN_OPTIONS=fast_unwind_on_malloc=0.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 300
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+
+fuzz: deps
+	@tools/ensure-packages.sh $(FUZZ_PACKAGES)
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELARO_BUILD_FUZZERS=ON
+	cmake --build $(FUZZ_DIR) --parallel $(JOBS)
+	mkdir -p $(FUZZ_DIR)/corpus
+	ASAN_OPTIONS=malloc_context_size=0 $(FUZZ_DIR)/fuzz/FuzzCompose -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
+	    $(FUZZ_DIR)/corpus fuzz/corpus
+
 # Timings, not tests: a build with only the benchmark programs added, one table printed.
 bench-deps: deps
 	@tools/ensure-packages.sh $(BENCH_PACKAGES)
@@ -54,4 +81,4 @@ bench: bench-deps $(BENCH_DIR)/CMakeCache.txt
 	$(BENCH_DIR)/bench/velaro-bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
