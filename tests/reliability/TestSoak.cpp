@@ -9,6 +9,8 @@
 namespace
 {
 
+using Velaro::FormLayout::Buttons;
+
 constexpr int Presses = 100'000;
 constexpr int WarmUpPresses = 1'000;
 // Every this many presses one press fails its level check and shows a message box.
@@ -75,14 +77,14 @@ void TestSoak::testManyPresses()
     int warmWindows = 0;
     int failedChecks = 0;
     for (int press = 1; press <= Presses; ++press) {
-        const auto& entry = Velaro::FormLayout::Buttons[press % Velaro::FormLayout::Buttons.size()];
         if (press % PressesPerFailedCheck == 0) {
             pasteOver(currentLevel, QStringLiteral("x"));
             driver.click(QStringLiteral("Command9"));
             pasteOver(currentLevel, QStringLiteral("3000"));
             ++failedChecks;
         } else {
-            driver.click(QLatin1String(entry.objectName));
+            const auto& button = Buttons[press % Buttons.size()];
+            driver.click(QLatin1String(button.objectName));
         }
         if (press % PressesPerAboutBox == 0)
             about->trigger();
