@@ -15,6 +15,11 @@ namespace
 // A field takes no more than this, typed or pasted.
 constexpr qsizetype LongestText = 32767;
 
+// A press must never hang, however long the texts. How fast it is (well under a
+// second even with every field full) is measured by the benchmarks, not here: a
+// tight bound would fail on a busy machine or under the sanitizers.
+constexpr qint64 PressHangBoundMs = 5000;
+
 // What each button delivers in departure mode with a left pattern, metric units and
 // the current level below the next one; {Name} stands for the text of that field.
 const QHash<QString, QString>& callTemplates()
@@ -157,7 +162,7 @@ void TestBadInput::pressTimed(const QString& button) const
     QElapsedTimer timer;
     timer.start();
     m_driver->click(button);
-    QVERIFY2(timer.elapsed() < 1000,
+    QVERIFY2(timer.elapsed() < PressHangBoundMs,
              qPrintable(QStringLiteral("%1 took %2 ms").arg(button).arg(timer.elapsed())));
 }
 
@@ -373,7 +378,7 @@ void TestBadInput::testFailedCheck()
     QElapsedTimer timer;
     timer.start();
     m_driver->click(button);
-    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(timer.elapsed() < PressHangBoundMs);
 
     QCOMPARE(answerer.seen().size(), 1);
     QCOMPARE(answerer.seen().first().title, QStringLiteral("VELARO"));
