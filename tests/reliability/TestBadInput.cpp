@@ -1,4 +1,5 @@
 #include "FormInput.h"
+#include "MainWindowTest.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -6,8 +7,6 @@
 #include <QPushButton>
 
 #include <memory>
-
-using Velaro::MainWindow;
 
 namespace
 {
@@ -87,15 +86,11 @@ QString zeroPadded(const QString& number)
 
 } // namespace
 
-class TestBadInput : public QObject
+class TestBadInput : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
-    void init();
-    void cleanup();
-
     void testLongestTextInEveryField_data();
     void testLongestTextInEveryField();
     void testUnusualText_data();
@@ -112,24 +107,7 @@ private:
     QHash<QString, QString> fieldTexts() const;
     // Presses the button with a mouse click, within the generous sanity bound.
     void pressTimed(const QString& button) const;
-
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<WindowDriver> m_driver;
 };
-
-void TestBadInput::init()
-{
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_driver = std::make_unique<WindowDriver>(*m_window);
-}
-
-void TestBadInput::cleanup()
-{
-    m_driver.reset();
-    m_window.reset();
-}
 
 void TestBadInput::fill(const QList<std::pair<QString, QString>>& texts) const
 {

@@ -1,5 +1,5 @@
 #include "FormLayout.h"
-#include "WindowDriver.h"
+#include "MainWindowTest.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -10,20 +10,16 @@
 #include <utility>
 #include <vector>
 
-using Velaro::MainWindow;
 namespace FormLayout = Velaro::FormLayout;
 
 // What a screen-reader or keyboard-only user meets: the names read out for each
 // control, the order Tab walks through them, and the keys that press buttons and
 // open the menus.
-class TestAccessibility : public QObject
+class TestAccessibility : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void testAccessibleName_data();
     void testAccessibleName();
     void testLabelBuddy_data();
@@ -42,24 +38,7 @@ private:
     static QStringList tabOrder();
     void activateWindow() const;
     void pressKey(QWidget* receiver, QChar letter, Qt::KeyboardModifiers modifiers) const;
-
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<WindowDriver> m_driver;
 };
-
-void TestAccessibility::init()
-{
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_driver = std::make_unique<WindowDriver>(*m_window);
-}
-
-void TestAccessibility::cleanup()
-{
-    m_driver.reset();
-    m_window.reset();
-}
 
 // Every control in the catalogue's tab order, by object name.
 QStringList TestAccessibility::tabOrder()

@@ -1,20 +1,14 @@
-#include "WindowDriver.h"
+#include "MainWindowTest.h"
 
 #include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
 
-using Velaro::MainWindow;
-
-class TestInput : public QObject
+class TestInput : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void testTypingUpperCases_data();
     void testTypingUpperCases();
     void testTypingInTheMiddleMovesCaretToEnd();
@@ -29,30 +23,7 @@ private slots:
     void testStartUpCaption();
     void testUnitsAreExclusive();
     void testExitClosesWindow();
-
-private:
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<WindowDriver> m_driver;
 };
-
-void TestInput::initTestCase()
-{
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestInput::init()
-{
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_driver = std::make_unique<WindowDriver>(*m_window);
-}
-
-void TestInput::cleanup()
-{
-    m_driver.reset();
-    m_window.reset();
-}
 
 void TestInput::testTypingUpperCases_data()
 {

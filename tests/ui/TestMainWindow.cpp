@@ -1,4 +1,4 @@
-#include "WindowDriver.h"
+#include "MainWindowTest.h"
 
 #include <QActionGroup>
 #include <QGroupBox>
@@ -14,15 +14,11 @@
 
 using Velaro::MainWindow;
 
-class TestMainWindow : public QObject
+class TestMainWindow : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void testField_data();
     void testField();
     void testButton_data();
@@ -40,29 +36,7 @@ private slots:
 
 private:
     void fillGroundExample() const;
-
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<WindowDriver> m_driver;
 };
-
-void TestMainWindow::initTestCase()
-{
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestMainWindow::init()
-{
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_driver = std::make_unique<WindowDriver>(*m_window);
-}
-
-void TestMainWindow::cleanup()
-{
-    m_driver.reset();
-    m_window.reset();
-}
 
 void TestMainWindow::testField_data()
 {

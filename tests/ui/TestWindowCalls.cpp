@@ -1,8 +1,6 @@
-#include "WindowDriver.h"
+#include "MainWindowTest.h"
 
 #include <QAction>
-
-using Velaro::MainWindow;
 
 namespace
 {
@@ -16,14 +14,12 @@ const QString Untouched = QStringLiteral("(nothing delivered)");
 
 // The calls beyond the ground section, pressed on the real window, with their
 // message boxes answered as a user would.
-class TestWindowCalls : public QObject
+class TestWindowCalls : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
 
     void testCall_data();
     void testCall();
@@ -33,32 +29,16 @@ private slots:
 
 private:
     void fillExample() const;
-
-    std::unique_ptr<MainWindow> m_window;
-    std::unique_ptr<WindowDriver> m_driver;
 };
 
 using Edits = QList<std::pair<QString, QString>>;
 Q_DECLARE_METATYPE(Edits)
 
-void TestWindowCalls::initTestCase()
-{
-    QLocale::setDefault(QLocale::c());
-}
-
 void TestWindowCalls::init()
 {
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_driver = std::make_unique<WindowDriver>(*m_window);
-    fillExample();
-}
-
-void TestWindowCalls::cleanup()
-{
-    m_driver.reset();
-    m_window.reset();
+    MainWindowTest::init();
+    if (!QTest::currentTestFailed())
+        fillExample();
 }
 
 void TestWindowCalls::fillExample() const

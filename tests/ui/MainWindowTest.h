@@ -1,0 +1,36 @@
+#pragma once
+
+#include "WindowDriver.h"
+
+#include <QLocale>
+#include <QObject>
+
+#include <memory>
+
+// Base of the tests that drive the main window: the locale is pinned, and every test
+// function gets a freshly shown window and a driver for it.
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+protected slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void init()
+    {
+        m_window = std::make_unique<Velaro::MainWindow>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_driver = std::make_unique<WindowDriver>(*m_window);
+    }
+
+    void cleanup()
+    {
+        m_driver.reset();
+        m_window.reset();
+    }
+
+protected:
+    std::unique_ptr<Velaro::MainWindow> m_window;
+    std::unique_ptr<WindowDriver> m_driver;
+};
