@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace Velaro
+{
+
+// Gives the application its name, version, desktop entry and window icon, exactly as
+// the program does before it shows the main window.
+void setUpApplication();
+
+} // namespace Velaro
