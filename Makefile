@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A thin wrapper over CMake: `make run` and `make test` do everything on a fresh
 # Debian 12 machine, installing what is missing first.
 

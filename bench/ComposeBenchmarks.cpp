@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Measurements.h"
 #include "Numeric.h"
 #include "Workload.h"

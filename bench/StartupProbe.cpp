@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows one window and quits once its first frame is painted. It then prints two
 // figures on one line: the moment the frame was done on the monotonic clock in
 // nanoseconds, which the launching process compares with the moment it started

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds an arbitrary form from the fuzzer's bytes and runs every composer and the
 // numeric test on it. Besides the sanitizers' own checks it aborts when
 // - a delivered call lacks the frame "<aerodrome> traffic, <callsign>...,

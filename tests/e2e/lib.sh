@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Drives the real VELARO window on a private X server: starts the server and the
 # program, finds controls by the window's own layout table and clicks or types into

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A pilot's session with the real program: fields typed in lower case with the
 # mouse and with Tab, every button pressed and its call read back from the system
 # clipboard, the modes switched with the option buttons and the Options menu, the

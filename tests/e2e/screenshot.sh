@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes a picture of the main window with the worked example filled in, for the
 # README.
 #

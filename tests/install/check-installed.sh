@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix and validates the desktop integration files
 # against the freedesktop.org tools.
 # Usage: check-installed.sh CMAKE BUILD_DIR APPLICATION_ID

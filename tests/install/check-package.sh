@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the package's control fields and that it carries the program and its
 # desktop integration files.
 # Usage: check-package.sh DEB APPLICATION_ID VERSION

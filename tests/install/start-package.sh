@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Unpacks the package and starts the unpacked program, first on the offscreen
 # platform, then on an X server to see its window as a desktop shows it.
 # The program has no way to quit by itself, so being still up when the timeout ends

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts an unpacked program on an X server and checks what the window manager sees:
 # the window's icon, and a window class the desktop entry claims.
 # Run under xvfb-run. Usage: window-icon.sh UNPACKED_ROOT APPLICATION_ID
