@@ -63,7 +63,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
         {810, 660, 2085, 225});
     addLabel(this, "lblDescription",
              QStringLiteral("Радиосообщения для полётов без диспетчера.\n"
-                            "Команда VELARO, velaro@example.org"),
+                            "Команда VELARO"),
              {810, 1005, 2205, 690});
 
     // The white stroke lies under the grey one and shows one pixel below it.

@@ -3,13 +3,13 @@
 
 #include "AboutBox.h"
 #include "ApplicationInfo.h"
+#include "DirectionList.h"
 #include "FormLayout.h"
+#include "InputText.h"
 #include "WrappingButton.h"
 
-#include <QActionGroup>
 #include <QButtonGroup>
 #include <QClipboard>
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -55,6 +55,10 @@ protected:
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
+    // A fixed single border: the window can be minimised and closed, not maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Генератор сообщений VELARO"));
     setFont(formFont());
 
@@ -79,15 +83,13 @@ void MainWindow::buildForm(QWidget* form)
         QWidget* control = nullptr;
         if (entry.role) {
             auto* field = new QLineEdit(form);
-            connect(field, &QLineEdit::textChanged, this, [this, field] { keepUpperCase(field); });
+            connect(field, &QLineEdit::textChanged, this, [this, field] { normalise(field); });
             m_fields[static_cast<std::size_t>(*entry.role)] = field;
             control = field;
         } else {
-            m_direction = new QComboBox(form);
-            m_direction->setEditable(true);
-            m_direction->setInsertPolicy(QComboBox::NoInsert);
-            // Inline completion would silently turn a typed "s" into "south".
-            m_direction->setCompleter(nullptr);
+            m_direction = new DirectionList(form);
+            // A screen reader announces the edit part, not the list around it.
+            m_direction->lineEdit()->setAccessibleName(label->text());
             control = m_direction;
         }
         control->setObjectName(QLatin1String(entry.objectName));
@@ -121,6 +123,9 @@ void MainWindow::buildForm(QWidget* form)
             new TabStopRadioButton(QString::fromUtf8(entry.caption),
                                    patternSide ? static_cast<QWidget*>(patternFrame) : form);
         (patternSide ? patternSides : flightPhases)->addButton(option);
+        // Tells the option "Взлет" from the button of the same caption.
+        option->setAccessibleDescription(patternSide ? QStringLiteral("Круг")
+                                                     : QStringLiteral("Этап полёта"));
         option->setObjectName(QLatin1String(entry.objectName));
         option->setGeometry(entry.rect.toPixels());
         connect(option, &QRadioButton::clicked, this, &MainWindow::refreshStartUpCaption);
@@ -163,14 +168,17 @@ void MainWindow::buildMenus()
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Параметры"));
     options->setObjectName(QStringLiteral("Options"));
-    auto* units = new QActionGroup(this);
     QAction* metric = options->addAction(QStringLiteral("Метрическая"));
     metric->setObjectName(QStringLiteral("metric"));
     m_imperial = options->addAction(QStringLiteral("Английская"));
     m_imperial->setObjectName(QStringLiteral("Imperial"));
+    // Exclusive by hand: an exclusive QActionGroup would show radio dots, not check marks.
     for (QAction* unit : {metric, m_imperial}) {
         unit->setCheckable(true);
-        units->addAction(unit);
+        connect(unit, &QAction::triggered, this, [metric, imperial = m_imperial, unit] {
+            metric->setChecked(unit == metric);
+            imperial->setChecked(unit == imperial);
+        });
     }
     metric->setChecked(true);
 
@@ -187,10 +195,7 @@ FormValues MainWindow::formValues() const
     for (std::size_t i = 0; i < FieldCount; ++i)
         form.texts[i] = m_fields[i]->text();
     form.directionText = m_direction->currentText();
-    // Qt keeps the picked index while its text is edited over; the entry only
-    // counts as picked while the text still reads as that entry.
-    const int picked = m_direction->currentIndex();
-    form.directionSelected = picked >= 0 && m_direction->itemText(picked) == form.directionText;
+    form.directionSelected = m_direction->isEntryPicked();
     form.imperial = m_imperial->isChecked();
     form.departure = m_departure->isChecked();
     form.leftPattern = m_leftPattern->isChecked();
@@ -202,23 +207,26 @@ void MainWindow::press(Call call)
     const ComposeResult result = compose(call, formValues());
     if (!result.warning.isEmpty())
         showWarning(result.warning);
-    if (!result.call)
+    // The reporting points move on only once the clipboard holds the call, so that the
+    // press the pilot repeats after a failed delivery composes the same call.
+    if (!result.call || !deliver(*result.call))
         return;
     for (const FieldWrite& write : result.fieldWrites)
         m_fields[static_cast<std::size_t>(write.field)]->setText(write.text);
-    deliver(*result.call);
 }
 
-void MainWindow::deliver(const QString& call)
+bool MainWindow::deliver(const QString& call)
 {
     m_messageBuffer = call;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(m_messageBuffer);
-    if (clipboard->text() != m_messageBuffer)
-        showWarning(
-            QStringLiteral("Не удалось поместить сообщение в буфер обмена. "
-                           "Закройте программу, которая его заняла, и нажмите кнопку ещё раз."));
+    if (clipboard->text() == m_messageBuffer)
+        return true;
+    showWarning(
+        QStringLiteral("Не удалось поместить сообщение в буфер обмена. "
+                       "Закройте программу, которая его заняла, и нажмите кнопку ещё раз."));
+    return false;
 }
 
 void MainWindow::showWarning(const QString& text)
@@ -227,21 +235,13 @@ void MainWindow::showWarning(const QString& text)
     box.exec();
 }
 
-void MainWindow::keepUpperCase(QLineEdit* field)
+void MainWindow::normalise(QLineEdit* field)
 {
-    QString upper = field->text().toUpper();
-    // Upper-casing may lengthen the text ("ß" becomes "SS"), and a paste is cut at the
-    // field's limit wherever that falls: keep to the limit without leaving half of a
-    // surrogate pair at the end.
-    if (upper.size() >= field->maxLength()) {
-        qsizetype keep = field->maxLength();
-        if (upper.at(keep - 1).isHighSurrogate())
-            --keep;
-        upper.truncate(keep);
-    }
-    // Writing the text back re-enters here once and then finds nothing to change.
-    if (upper != field->text())
-        field->setText(upper);
+    const QString kept = fieldText(field->text(), field->maxLength());
+    // Writing the text back re-enters here once and then finds nothing to change; text
+    // that needs no change is left alone, so that undo still works on it.
+    if (kept != field->text())
+        field->setText(kept);
     field->setCursorPosition(field->text().size());
 }
 

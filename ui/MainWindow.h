@@ -10,7 +10,6 @@
 #include <array>
 
 class QAction;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -19,6 +18,7 @@ namespace Velaro
 {
 
 class AboutBox;
+class DirectionList;
 
 class MainWindow : public QMainWindow
 {
@@ -34,14 +34,15 @@ private:
     void buildForm(QWidget* form);
     void buildMenus();
     void press(Call call);
-    void deliver(const QString& call);
+    bool deliver(const QString& call);
     void showWarning(const QString& text);
-    void keepUpperCase(QLineEdit* field);
+    // Keeps a field one line of upper case, with the caret at the end.
+    void normalise(QLineEdit* field);
     void refreshStartUpCaption();
     void showAboutBox();
 
     std::array<QLineEdit*, FieldCount> m_fields{};
-    QComboBox* m_direction = nullptr;
+    DirectionList* m_direction = nullptr;
     QRadioButton* m_leftPattern = nullptr;
     QRadioButton* m_departure = nullptr;
     QPushButton* m_startUpButton = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WrappingButton.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -28,6 +29,16 @@ void WrappingButton::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_PushButton, option);
     painter.drawItemText(captionRect(), CaptionFlags, palette(), isEnabled(), text(),
                          QPalette::ButtonText);
+}
+
+void WrappingButton::keyPressEvent(QKeyEvent* event)
+{
+    // Outside dialogs QPushButton leaves Enter to the window; here it presses the button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace Velaro

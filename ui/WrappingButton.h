@@ -6,8 +6,8 @@
 namespace Velaro
 {
 
-// A push button whose caption breaks onto a second line where it is too long for
-// one, as the narrow, tall buttons of the form need.
+// A call button: its caption breaks onto a second line where it is too long for one,
+// as the narrow, tall buttons of the form need, and Enter presses it as Space does.
 class WrappingButton : public QPushButton
 {
     Q_OBJECT
@@ -20,6 +20,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace Velaro

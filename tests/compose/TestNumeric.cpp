@@ -58,6 +58,11 @@ void TestNumeric::testAccepted_data()
     QTest::newRow("separator without fraction, English") << "5." << english << 5.0;
     QTest::newRow("separator without fraction, Russian") << "5," << russian << 5.0;
     QTest::newRow("fifteen digits") << "123456789012345" << c << 123456789012345.0;
+    QTest::newRow("sixteen digits") << "1234567890123456" << c << 1234567890123456.0;
+    QTest::newRow("sixteen digits, negative") << "-1234567890123456" << c << -1234567890123456.0;
+    // Swedish writes its minus sign as U+2212; the hyphen on the keyboard still counts.
+    QTest::newRow("hyphen minus, Swedish") << "-5" << QLocale(QLocale::Swedish) << -5.0;
+    QTest::newRow("minus sign, Swedish") << "\u22125" << QLocale(QLocale::Swedish) << -5.0;
 }
 
 void TestNumeric::testAccepted()
@@ -105,6 +110,8 @@ void TestNumeric::testRejected_data()
     QTest::newRow("decimal comma, C") << "1,5" << c;
     QTest::newRow("two decimal points") << "1.2.3" << english;
     QTest::newRow("two minus signs") << "--5" << c;
+    QTest::newRow("minus, then plus") << "-+5" << c;
+    QTest::newRow("plus, then minus") << "+-5" << c;
     QTest::newRow("sign alone") << "-" << c;
     QTest::newRow("decimal point alone") << "." << english;
     QTest::newRow("too large for a double") << tooLarge << c;

@@ -34,12 +34,33 @@ press() {
     expect_clipboard "$button" "$expected"
 }
 
-# Presses the button that has the keyboard focus with the space bar.
+# Presses the button that has the keyboard focus with a key: space or Return.
 press_focused() {
-    local button=$1 expected=$2
+    local key=$1 button=$2 expected=$3
     mark_clipboard
-    xdotool key space
-    expect_clipboard "space on $button" "$expected"
+    xdotool key "$key"
+    expect_clipboard "$key on $button" "$expected"
+}
+
+# Pastes text with the keyboard over the whole of a field's text.
+paste_into() {
+    printf '%s' "$2" | xclip -i -selection clipboard >/dev/null 2>&1
+    wait_until clipboard_is "$2" || fail 'could not put the text to paste on the clipboard'
+    click "$1"
+    xdotool key ctrl+a ctrl+v
+}
+
+# A fixed single border: the window manager is offered no maximising, and the
+# smallest and largest sizes are the window's own.
+window_has_fixed_size() {
+    local motif flags functions hints
+    motif=$(xprop -id "$main_window" _MOTIF_WM_HINTS) || return 1
+    # flags, functions, decorations, …: the functions are given (flag bit 1), neither as
+    # "all" (bit 1) nor with maximising (bit 0x10).
+    IFS=', ' read -r flags functions _ <<<"${motif#*= }"
+    ((flags & 1 && !(functions & 0x11))) || return 1
+    hints=$(xprop -id "$main_window" WM_NORMAL_HINTS)
+    [[ $(sed -n 's/.*minimum size: //p' <<<"$hints") == $(sed -n 's/.*maximum size: //p' <<<"$hints") ]]
 }
 
 message_box=''
@@ -79,6 +100,7 @@ main_window_is_gone() { ! xdotool search --onlyvisible --name "^$MainTitle\$" >/
 
 start_session "$1"
 readonly Frame='ULLP traffic, RA-12345'
+window_has_fixed_size || fail "the main window can be maximised or resized: $(xprop -id "$main_window")"
 
 # Ground: the first row with the keyboard, lower case in, upper case out.
 click Text1
@@ -92,9 +114,22 @@ press Command1 "$Frame, pushing back face north from stand 12, ULLP traffic"
 # Typed over, the list's text is no entry and keeps its case.
 fill Combo1 b3
 press Command1 "$Frame, pushing back to starting point b3 from stand 12, ULLP traffic"
+# Typed text that spells an entry picks nothing.
+fill Combo1 north
+press Command1 "$Frame, pushing back to starting point north from stand 12, ULLP traffic"
+# A wheel notch while the pointer crosses the list without the focus changes nothing.
+pick_direction west
+click Text3_2
+locate Combo1
+xdotool mousemove --window "$main_window" "$x" "$y" click 5
+press Command1 "$Frame, pushing back face west from stand 12, ULLP traffic"
 press Command2 "$Frame, engines start up on stand 12, ULLP traffic"
 press Command3_0 "$Frame, taxiing via A C to holding point RWY28L, ULLP traffic"
 press Command16_1 "$Frame, RWY28L vacated on TWYB2, ULLP traffic"
+# A pasted line break and tab become blanks: the call stays on one line.
+paste_into Text3_5 $'a\nc\td'
+press Command3_0 "$Frame, taxiing via A C D to holding point RWY28L, ULLP traffic"
+fill Text3_5 'a c'
 
 click Option1_3
 press Command2 "$Frame, on stand 12, engines shutdown, ULLP traffic"
@@ -124,7 +159,7 @@ press Command4 "$Frame, lining up RWY28L for KILO 1A departure, initial climb 07
 click Text3_9
 type_and_tab odimo ratos 35 3000 3600
 xdotool key Tab
-press_focused Command9 "$Frame, 3000m, maintaining 3600m, ULLP traffic"
+press_focused space Command9 "$Frame, 3000m, maintaining 3600m, ULLP traffic"
 xdotool key Tab
 type_and_tab 'odimo 2k'
 xdotool key Tab
@@ -134,6 +169,8 @@ fill Text3_11 2400
 press Command9 "$Frame, 3000m, descending 2400m, ULLP traffic"
 fill Text3_11 03000
 press Command9 "$Frame, 3000m, ULLP traffic"
+# The clicked button keeps the focus; Return presses it again.
+press_focused Return Command9 "$Frame, 3000m, ULLP traffic"
 
 fill Text3_11 abc
 press_refused Command9

@@ -32,6 +32,13 @@ protected slots:
     }
 
 protected:
+    // Keyboard tests need the window active, as a user's window is.
+    void activateWindow() const
+    {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
     std::unique_ptr<Velaro::MainWindow> m_window;
     std::unique_ptr<WindowDriver> m_driver;
 };

@@ -70,6 +70,8 @@ void TestAboutBox::testContents()
     QCOMPARE(box->findChild<QLabel*>("lblTitle")->text(), QStringLiteral("VELARO"));
     QCOMPARE(box->findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0.0"));
     QVERIFY(!box->findChild<QLabel*>("lblDescription")->text().isEmpty());
+    for (auto* label : box->findChildren<QLabel*>())
+        QVERIFY2(textFits(label), qPrintable(label->objectName()));
     auto* ok = box->findChild<QPushButton*>("cmdOK");
     QVERIFY(ok);
     QCOMPARE(ok->text(), QStringLiteral("OK"));

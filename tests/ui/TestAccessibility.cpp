@@ -29,15 +29,14 @@ private slots:
     void testTabWalk();
     void testArrowMovesWithinPair_data();
     void testArrowMovesWithinPair();
-    void testSpacePressesButton_data();
-    void testSpacePressesButton();
+    void testKeyPressesButton_data();
+    void testKeyPressesButton();
     void testMenuAccessKey_data();
     void testMenuAccessKey();
     void testExitByAccessKeys();
 
 private:
     static QStringList tabOrder();
-    void activateWindow() const;
     void pressKey(QWidget* receiver, QChar letter, Qt::KeyboardModifiers modifiers) const;
 };
 
@@ -59,12 +58,6 @@ QStringList TestAccessibility::tabOrder()
     return names;
 }
 
-void TestAccessibility::activateWindow() const
-{
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
-
 // Types a letter as a keyboard with that letter on it does: the key code is the
 // letter in upper case, the text the letter itself.
 void TestAccessibility::pressKey(QWidget* receiver, QChar letter,
@@ -78,25 +71,41 @@ void TestAccessibility::testAccessibleName_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
+    // Which pair an option button belongs to; none for the other controls.
+    QTest::addColumn<QString>("pair");
 
     for (const auto& entry : FormLayout::Fields)
-        QTest::newRow(entry.objectName) << entry.objectName << QString::fromUtf8(entry.caption);
+        QTest::newRow(entry.objectName)
+            << entry.objectName << QString::fromUtf8(entry.caption) << QString();
     for (const auto& entry : FormLayout::Buttons)
-        QTest::newRow(entry.objectName) << entry.objectName << QString::fromUtf8(entry.caption);
-    for (const auto& entry : FormLayout::Options)
-        QTest::newRow(entry.objectName) << entry.objectName << QString::fromUtf8(entry.caption);
+        QTest::newRow(entry.objectName)
+            << entry.objectName << QString::fromUtf8(entry.caption) << QString();
+    for (const auto& entry : FormLayout::Options) {
+        const bool patternSide = entry.role == FormLayout::Switch::LeftPattern ||
+                                 entry.role == FormLayout::Switch::RightPattern;
+        QTest::newRow(entry.objectName)
+            << entry.objectName << QString::fromUtf8(entry.caption)
+            << (patternSide ? QStringLiteral("Круг") : QStringLiteral("Этап полёта"));
+    }
 }
 
 void TestAccessibility::testAccessibleName()
 {
     QFETCH(QString, control);
     QFETCH(QString, name);
+    QFETCH(QString, pair);
 
     QWidget* widget = m_driver->find(control);
     QVERIFY(widget);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), name);
+    if (!pair.isEmpty())
+        QCOMPARE(accessible->text(QAccessible::Description), pair);
+    // The direction list's edit part is announced on its own.
+    if (auto* list = qobject_cast<QComboBox*>(widget))
+        QCOMPARE(QAccessible::queryAccessibleInterface(list->lineEdit())->text(QAccessible::Name),
+                 name);
     // What the screen reader announces when the control takes the focus.
     activateWindow();
     widget->setFocus(Qt::TabFocusReason);
@@ -187,17 +196,23 @@ void TestAccessibility::testArrowMovesWithinPair()
     QCOMPARE(QApplication::focusWidget()->objectName(), to);
 }
 
-void TestAccessibility::testSpacePressesButton_data()
+void TestAccessibility::testKeyPressesButton_data()
 {
     QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
 
-    for (const auto& entry : FormLayout::Buttons)
-        QTest::newRow(entry.objectName) << entry.objectName;
+    for (const auto& entry : FormLayout::Buttons) {
+        for (const auto& [keyName, key] : {std::pair{"Space", Qt::Key_Space},
+                                           {"Return", Qt::Key_Return},
+                                           {"Enter", Qt::Key_Enter}})
+            QTest::addRow("%s, %s", entry.objectName, keyName) << entry.objectName << int(key);
+    }
 }
 
-void TestAccessibility::testSpacePressesButton()
+void TestAccessibility::testKeyPressesButton()
 {
     QFETCH(QString, button);
+    QFETCH(int, key);
 
     // Numbers everywhere, so that every call passes its checks and is delivered.
     for (auto* field : m_window->findChildren<QLineEdit*>())
@@ -208,7 +223,7 @@ void TestAccessibility::testSpacePressesButton()
     QGuiApplication::clipboard()->setText(untouched);
 
     MessageBoxAnswerer answerer;
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     QVERIFY(answerer.seen().isEmpty());
     QVERIFY(QGuiApplication::clipboard()->text() != untouched);
 }

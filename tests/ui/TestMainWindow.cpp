@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowTest.h"
 
+#include <QAbstractItemView>
 #include <QActionGroup>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QtTest/qtestspontaneevent.h>
 
 #include "WrappingButton.h"
 
@@ -31,7 +33,8 @@ private slots:
     void testCaptionsFit();
     void testGroundCall_data();
     void testGroundCall();
-    void testDirectionPickedThenTypedOver();
+    void testDirectionPick_data();
+    void testDirectionPick();
     void testTypedDirectionIsNotCompleted();
     void testSecondCallReplacesFirst();
 
@@ -222,7 +225,9 @@ void TestMainWindow::testMenus()
     auto* imperial = m_window->findChild<QAction*>("Imperial");
     QVERIFY(metric->isChecked());
     QVERIFY(!imperial->isChecked());
-    QVERIFY(metric->actionGroup() && metric->actionGroup() == imperial->actionGroup());
+    // Qt draws radio dots for the items of an exclusive group; the units show check marks.
+    for (const QAction* unit : {metric, imperial})
+        QVERIFY(!unit->actionGroup() || !unit->actionGroup()->isExclusive());
 }
 
 void TestMainWindow::testDirectionList()
@@ -266,13 +271,8 @@ void TestMainWindow::testTabOrder()
 
 void TestMainWindow::testCaptionsFit()
 {
-    for (auto* label : m_window->findChildren<QLabel*>()) {
-        const QFontMetrics metrics(label->font());
-        const QRect needed = metrics.boundingRect(
-            label->contentsRect(), Qt::AlignLeft | (label->wordWrap() ? Qt::TextWordWrap : 0),
-            label->text());
-        QVERIFY2(label->contentsRect().contains(needed), qPrintable(label->objectName()));
-    }
+    for (auto* label : m_window->findChildren<QLabel*>())
+        QVERIFY2(textFits(label), qPrintable(label->objectName()));
     for (auto* button : m_window->findChildren<Velaro::WrappingButton*>()) {
         const QRect area = button->captionRect();
         const QRect needed =
@@ -346,19 +346,69 @@ void TestMainWindow::testGroundCall()
     QCOMPARE(m_driver->press(button), expected);
 }
 
-void TestMainWindow::testDirectionPickedThenTypedOver()
+void TestMainWindow::testDirectionPick_data()
 {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("direction");
+
+    QTest::newRow("first entry from the open list")
+        << QStringList{"open list", "Return"} << "face south";
+    QTest::newRow("entry from the open list, by mouse")
+        << QStringList{"click entry 3"} << "face west";
+    QTest::newRow("arrow keys on the closed list") << QStringList{"Down", "Down"} << "face north";
+    QTest::newRow("picked, then typed over")
+        << QStringList{"Down", "Down", "type b3"} << "to starting point b3";
+    QTest::newRow("picked, then the same entry typed")
+        << QStringList{"click entry 3", "type west", "Tab"} << "to starting point west";
+    QTest::newRow("typed entry") << QStringList{"type north"} << "to starting point north";
+    QTest::newRow("typed entry, focus left")
+        << QStringList{"type north", "Tab"} << "to starting point north";
+    QTest::newRow("typed entry, Return")
+        << QStringList{"type north", "Return"} << "to starting point north";
+    QTest::newRow("wheel over the unfocused list")
+        << QStringList{"click entry 3", "Tab", "wheel"} << "face west";
+    QTest::newRow("wheel over the focused list") << QStringList{"type b3", "wheel"} << "face south";
+}
+
+void TestMainWindow::testDirectionPick()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, direction);
+
     fillGroundExample();
     auto* list = m_driver->find<QComboBox>("Combo1");
-    list->setCurrentIndex(1);
+    activateWindow();
+    list->setFocus();
+    for (const QString& step : steps) {
+        QWidget* focus = QApplication::focusWidget();
+        if (step == QLatin1String("open list")) {
+            QTest::keyClick(focus, Qt::Key_Down, Qt::AltModifier);
+            QTRY_VERIFY(list->view()->isVisible());
+        } else if (step.startsWith(QLatin1String("click entry "))) {
+            list->showPopup();
+            QTRY_VERIFY(list->view()->isVisible());
+            const QModelIndex entry = list->model()->index(step.back().digitValue(), 0);
+            const QPoint centre = list->view()->visualRect(entry).center();
+            QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {}, centre);
+        } else if (step.startsWith(QLatin1String("type "))) {
+            m_driver->type("Combo1", step.mid(5));
+        } else if (step == QLatin1String("wheel")) {
+            // As from the window system, which may first give the list the focus.
+            QWheelEvent notch(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QSpontaneKeyEvent::setSpontaneous(&notch);
+            QApplication::sendEvent(list, &notch);
+        } else {
+            QTest::keyClick(list->view()->isVisible() ? list->view() : focus,
+                            step == QLatin1String("Tab")      ? Qt::Key_Tab
+                            : step == QLatin1String("Return") ? Qt::Key_Return
+                                                              : Qt::Key_Down);
+        }
+    }
+    QTRY_VERIFY(!list->view()->isVisible());
     QCOMPARE(m_driver->press("Command1"),
-             QStringLiteral(
-                 "ULLP traffic, RA-12345, pushing back face north from stand 12, ULLP traffic"));
-
-    m_driver->type("Combo1", "b3");
-    QCOMPARE(m_driver->press("Command1"),
-             QStringLiteral("ULLP traffic, RA-12345, pushing back to starting point b3 from stand "
-                            "12, ULLP traffic"));
+             QStringLiteral("ULLP traffic, RA-12345, pushing back %1 from stand 12, ULLP traffic")
+                 .arg(direction));
 }
 
 void TestMainWindow::testTypedDirectionIsNotCompleted()

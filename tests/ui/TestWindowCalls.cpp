@@ -26,6 +26,7 @@ private slots:
     void testCall();
     void testReportingPointTwice();
     void testStoppedCallKeepsClipboard();
+    void testFailedDeliveryKeepsReportingPoints();
     void testUnitSwitchBetweenPresses();
 
 private:
@@ -200,6 +201,32 @@ void TestWindowCalls::testStoppedCallKeepsClipboard()
     QCOMPARE(answerer.seen().size(), 1);
     QCOMPARE(QGuiApplication::clipboard()->text(), first);
     QCOMPARE(m_driver->text("Text3_11"), QStringLiteral("ABC"));
+}
+
+void TestWindowCalls::testFailedDeliveryKeepsReportingPoints()
+{
+    // Another program takes the clipboard back as soon as the call lands on it.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString taken = QStringLiteral("(taken by another program)");
+    const auto thief = connect(clipboard, &QClipboard::dataChanged, this, [clipboard, taken] {
+        if (!clipboard->text().isEmpty() && clipboard->text() != taken)
+            clipboard->setText(taken);
+    });
+    auto answerer = std::make_unique<MessageBoxAnswerer>();
+    m_driver->click("Command7");
+    disconnect(thief);
+    QCOMPARE(answerer->seen().size(), 1);
+    QVERIFY(answerer->seen().first().text.contains(QStringLiteral("буфер обмена")));
+    QCOMPARE(clipboard->text(), taken);
+    QCOMPARE(m_driver->text("Text3_9"), QStringLiteral("ODIMO"));
+    QCOMPARE(m_driver->text("Text3_4"), QStringLiteral("RATOS"));
+
+    // Pressed again, the button composes the same call and only then moves on.
+    answerer.reset();
+    QCOMPARE(m_driver->press("Command7"),
+             QStringLiteral("ULLP traffic, RA-12345, ODIMO 3000m, climbing 3600m, direct to RATOS "
+                            "at 35min, ULLP traffic"));
+    QCOMPARE(m_driver->text("Text3_9"), QStringLiteral("RATOS"));
 }
 
 void TestWindowCalls::testUnitSwitchBetweenPresses()

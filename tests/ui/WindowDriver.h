@@ -7,10 +7,22 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+
+// Whether a label's whole text fits inside it, wrapped where the label wraps.
+inline bool textFits(const QLabel* label)
+{
+    const QRect needed =
+        QFontMetrics(label->font())
+            .boundingRect(label->contentsRect(),
+                          Qt::AlignLeft | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                          label->text());
+    return label->contentsRect().contains(needed);
+}
 
 // Drives the real main window the way a user does: clicks into fields, types,
 // clicks buttons, and reads what a paste would give.
