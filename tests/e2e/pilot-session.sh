@@ -159,7 +159,7 @@ press Command4 "$Frame, lining up RWY28L for KILO 1A departure, initial climb 07
 click Text3_9
 type_and_tab odimo ratos 35 3000 3600
 xdotool key Tab
-press_focused space Command9 "$Frame, 3000m, maintaining 3600m, ULLP traffic"
+press_focused Return Command9 "$Frame, 3000m, maintaining 3600m, ULLP traffic"
 xdotool key Tab
 type_and_tab 'odimo 2k'
 xdotool key Tab
@@ -169,8 +169,8 @@ fill Text3_11 2400
 press Command9 "$Frame, 3000m, descending 2400m, ULLP traffic"
 fill Text3_11 03000
 press Command9 "$Frame, 3000m, ULLP traffic"
-# The clicked button keeps the focus; Return presses it again.
-press_focused Return Command9 "$Frame, 3000m, ULLP traffic"
+# The clicked button keeps the focus; the space bar presses it again.
+press_focused space Command9 "$Frame, 3000m, ULLP traffic"
 
 fill Text3_11 abc
 press_refused Command9
