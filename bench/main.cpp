@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every benchmark of VELARO and prints one table: composing, press to
-// clipboard, and start-up time and memory against a bare Qt window.
+// clipboard, and start-up time and memory against bare Qt windows.
 
 #include "Measurements.h"
 
