@@ -16,7 +16,7 @@ namespace Velaro::Bench
 namespace
 {
 
-constexpr int LaunchesPerWindow = 15;
+constexpr int LaunchesPerWindow = 31;
 // Against the one-label window.
 constexpr double WallTimeTarget = 1.15;
 constexpr double MemoryTarget = 1.12;
