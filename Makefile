@@ -7,7 +7,7 @@ BENCH_DIR ?= build-bench
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev libqt6svg6 fonts-dejavu-core fonts-dejavu-extra
+BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 fonts-dejavu-core fonts-dejavu-extra
 PACKAGE_PACKAGES := dpkg-dev file
 BENCH_PACKAGES := libbenchmark-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils desktop-file-utils appstream $(PACKAGE_PACKAGES)

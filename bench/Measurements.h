@@ -15,7 +15,7 @@ Section measureComposing();
 Section measurePresses();
 
 // Launches of velaro-startup-probe, from the start of the process to its first
-// painted frame, alternating between the main window and the two baselines.
+// painted frame, alternating between the program as it starts and the two baselines.
 QList<Section> measureStartUp(const QString& probe);
 
 } // namespace Velaro::Bench

@@ -16,9 +16,10 @@ namespace Velaro::Bench
 namespace
 {
 
-constexpr int LaunchesPerWindow = 15;
-constexpr double WallTimeTarget = 1.3;
-constexpr double MemoryTarget = 1.2;
+constexpr int LaunchesPerWindow = 31;
+// Against the one-label window.
+constexpr double WallTimeTarget = 1.15;
+constexpr double MemoryTarget = 1.12;
 
 struct Launch {
     double wallNanoseconds;
@@ -60,8 +61,8 @@ double medianOf(const std::vector<Launch>& launches, double Launch::*figure)
     return median(std::move(values));
 }
 
-// The three windows' medians, then the main window's against each baseline; only
-// the empty window is held to a target.
+// The three windows' medians, then the program's against each baseline; only the
+// label window, the floor for anything that shows text, is held to a target.
 Section figureSection(const QString& title, const std::array<Probed, 3>& windows,
                       double Launch::*figure, QString (*format)(double), double target)
 {
@@ -72,13 +73,13 @@ Section figureSection(const QString& title, const std::array<Probed, 3>& windows
                              {},
                              std::nullopt});
 
-    const double main = medianOf(windows[0].launches, figure);
-    const double againstEmpty = main / medianOf(windows[1].launches, figure);
-    const double againstLabel = main / medianOf(windows[2].launches, figure);
-    section.rows.append({QStringLiteral("main / empty"), formatRatio(againstEmpty),
-                         QStringLiteral("≤ ") + formatRatio(target), againstEmpty <= target});
+    const double program = medianOf(windows[0].launches, figure);
+    const double againstEmpty = program / medianOf(windows[1].launches, figure);
+    const double againstLabel = program / medianOf(windows[2].launches, figure);
     section.rows.append(
-        {QStringLiteral("main / label"), formatRatio(againstLabel), {}, std::nullopt});
+        {QStringLiteral("VELARO / empty"), formatRatio(againstEmpty), {}, std::nullopt});
+    section.rows.append({QStringLiteral("VELARO / label"), formatRatio(againstLabel),
+                         QStringLiteral("≤ ") + formatRatio(target), againstLabel <= target});
     return section;
 }
 
@@ -86,9 +87,9 @@ Section figureSection(const QString& title, const std::array<Probed, 3>& windows
 
 QList<Section> measureStartUp(const QString& probe)
 {
-    // The main window first: the sections compare it with the others.
+    // The program first: the sections compare it with the others.
     std::array<Probed, 3> windows{{
-        {"main", "VELARO main window", {}},
+        {"program", "VELARO, as main() starts it", {}},
         {"empty", "QMainWindow, empty central widget", {}},
         {"label", "QMainWindow, one QLabel", {}},
     }};

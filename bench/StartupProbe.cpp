@@ -4,15 +4,17 @@
 // nanoseconds, which the launching process compares with the moment it started
 // this one, and the peak resident memory up to then in KiB.
 //
-//   velaro-startup-probe main    VELARO's main window
-//   velaro-startup-probe empty   a QMainWindow with an empty central widget
-//   velaro-startup-probe label   a QMainWindow with a one-line label instead
+//   velaro-startup-probe program  what VELARO's main() does: the application's set-up
+//                                 (name, desktop entry, window icon), then its main window
+//   velaro-startup-probe empty    a QMainWindow with an empty central widget
+//   velaro-startup-probe label    a QMainWindow with a one-line label instead
 //
 // The two baselines have the main window's client size. The label one pays, like
 // every window that draws text, for Qt loading its font database.
 
 #include "FormLayout.h"
 #include "MainWindow.h"
+#include "StartUp.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -84,8 +86,10 @@ std::unique_ptr<QMainWindow> baselineWindow(QWidget* central)
 
 std::unique_ptr<QMainWindow> windowFor(const char* mode)
 {
-    if (std::strcmp(mode, "main") == 0)
+    if (std::strcmp(mode, "program") == 0) {
+        Velaro::setUpApplication();
         return std::make_unique<Velaro::MainWindow>();
+    }
     if (std::strcmp(mode, "empty") == 0)
         return baselineWindow(new QWidget);
     if (std::strcmp(mode, "label") == 0)
@@ -100,7 +104,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const std::unique_ptr<QMainWindow> window = argc == 2 ? windowFor(argv[1]) : nullptr;
     if (!window) {
-        std::fprintf(stderr, "usage: %s main|empty|label\n", argv[0]);
+        std::fprintf(stderr, "usage: %s program|empty|label\n", argv[0]);
         return 2;
     }
 

@@ -11,6 +11,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time rather than linked, so dpkg-shlibdeps cannot see them: the SVG
-# plugin draws the window icon, and the fixed layout is sized for the DejaVu fonts.
+# plugins draw the icon theme's scalable icons in the fields' context menus, and the
+# fixed layout is sized for the DejaVu fonts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)
