@@ -3,6 +3,7 @@
 
 #include "AboutBox.h"
 #include "ApplicationInfo.h"
+#include "CallPreview.h"
 #include "FormLayout.h"
 #include "WrappingButton.h"
 
@@ -63,6 +64,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(form);
     buildForm(form);
     buildMenus();
+    new CallPreview(this, [this] { return formValues(); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
