@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 fonts-dejavu-core fonts-dejavu-extra
 PACKAGE_PACKAGES := dpkg-dev file
 BENCH_PACKAGES := libbenchmark-dev
-TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils desktop-file-utils appstream $(PACKAGE_PACKAGES)
+TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon at-spi2-core python3-pyatspi desktop-file-utils appstream $(PACKAGE_PACKAGES)
 
 .PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz
 

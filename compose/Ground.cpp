@@ -9,8 +9,8 @@ namespace Velaro::Ground
 QString pushback(const FormValues& form)
 {
     const QLatin1String wording =
-        form.directionSelected ? QLatin1String("face ") : QLatin1String("to starting point ");
-    return Frame::opening(form) + QLatin1String(", pushing back ") + wording + form.directionText +
+        form.isDirectionPicked() ? QLatin1String("face ") : QLatin1String("to starting point ");
+    return Frame::opening(form) + QLatin1String(", pushing back ") + wording + form.direction() +
            QLatin1String(" from stand ") + form.text(Field::Stand) + Frame::closing(form);
 }
 

@@ -24,8 +24,8 @@ DirectionList::DirectionList(QWidget* parent) : QComboBox(parent)
     // Inline completion would silently turn a typed "s" into "south".
     setCompleter(nullptr);
 
-    connect(this, &QComboBox::activated, this, [this] { m_picked = !m_matchingTypedText; });
-    connect(edit, &QLineEdit::textEdited, this, [this] { m_picked = false; });
+    connect(this, &QComboBox::activated, this, [this] { setPicked(!m_matchingTypedText); });
+    connect(edit, &QLineEdit::textEdited, this, [this] { setPicked(false); });
     // The list's text goes into the call as typed, but on one line like every field's.
     connect(edit, &QLineEdit::textChanged, this, [edit](const QString& text) {
         const QString line = singleLine(text);
@@ -35,6 +35,12 @@ DirectionList::DirectionList(QWidget* parent) : QComboBox(parent)
             edit->setCursorPosition(caret);
         }
     });
+}
+
+void DirectionList::setPicked(bool picked)
+{
+    m_picked = picked;
+    emit pickChanged();
 }
 
 void DirectionList::wheelEvent(QWheelEvent* event)

@@ -18,10 +18,16 @@ public:
 
     bool isEntryPicked() const { return m_picked; }
 
+signals:
+    // After every pick, and after every edit that drops one.
+    void pickChanged();
+
 protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void setPicked(bool picked);
+
     bool m_picked = false;
     bool m_matchingTypedText = false;
 };

@@ -3,6 +3,7 @@
 
 #include "AboutBox.h"
 #include "ApplicationInfo.h"
+#include "CallPreview.h"
 #include "DirectionList.h"
 #include "FormLayout.h"
 #include "InputText.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(form);
     buildForm(form);
     buildMenus();
+    new CallPreview(this, [this] { return formValues(); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 

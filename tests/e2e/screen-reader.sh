@@ -1,0 +1,94 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What a screen reader hears on the take-off button: its accessible description,
+# read over the accessibility bus, is the call a click then puts on the clipboard,
+# follows the runway as the pilot edits it, and names the runway once it is empty.
+# Hovering the button tints the fields the call reads, the empty runway differently.
+#
+# Usage: screen-reader.sh <path of the velaro binary>
+
+set -eu -o pipefail
+
+# A private session bus with a runtime directory of its own, where the accessibility
+# bus it starts puts its socket: sessions side by side must not share one.
+if [[ ${1:-} != --on-private-bus ]]; then
+    runtime=$(mktemp -d)
+    status=0
+    XDG_RUNTIME_DIR=$runtime dbus-run-session -- bash "$0" --on-private-bus "$@" || status=$?
+    rm -rf "$runtime"
+    exit "$status"
+fi
+shift
+
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+Describe="$(dirname "$0")/accessible-description.py"
+readonly Describe
+readonly TakeOff='Взлет'
+
+# Debian's own Python, where python3-pyatspi is installed, whatever else is on PATH.
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail 'pyatspi is missing; make test-deps installs it'
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
+description=''
+description_is() {
+    description=$(/usr/bin/python3 "$Describe" "$TakeOff" 2>/dev/null) && [[ $description == "$1" ]]
+}
+
+expect_description() {
+    wait_until description_is "$1" ||
+        fail "the description of $TakeOff reads '$description', expected '$1'"
+}
+
+# Clicks the take-off button and checks that the clipboard then holds exactly the
+# description read before.
+click_delivers_description() {
+    printf 'before the press' | xclip -i -selection clipboard >/dev/null 2>&1
+    click Command5
+    wait_until clipboard_is "$description" ||
+        fail "a click on $TakeOff left '$(clipboard)', its description read '$description'"
+}
+
+# The colour of a field's background, a few pixels inside its right edge.
+colour_of() {
+    locate "$1" 4
+    import -window "$main_window" -crop "1x1+$x+$y" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'
+}
+colour_is() { [[ $(colour_of "$1") == "$2" ]]; }
+colour_is_not() { ! colour_is "$@"; }
+
+start_session "$1"
+
+fill Text2 ullp
+fill Text1 ra-12345
+fill Text3_6 28l
+fill Text3_7 'kilo 1a'
+fill Text3_8 900
+# The accessibility bus and its registry start with the first question asked.
+WaitSeconds=$StartSeconds expect_description 'ULLP traffic, RA-12345, departing RWY28L, ULLP traffic'
+click_delivers_description
+
+fill Text3_6 09r
+expect_description 'ULLP traffic, RA-12345, departing RWY09R, ULLP traffic'
+click_delivers_description
+
+fill Text3_6 ''
+expect_description $'ULLP traffic, RA-12345, departing RWY, ULLP traffic\nПустые поля: ВПП'
+
+# The pointer rests on the label row, away from every call button.
+xdotool mousemove --window "$main_window" 1 $((menu_bar_height + 1))
+plain=$(colour_of Text3_6)
+wait_until colour_is Text2 "$plain" || fail 'the aerodrome field is tinted before any hover'
+printf 'before the hover' | xclip -i -selection clipboard >/dev/null 2>&1
+locate Command5
+xdotool mousemove --window "$main_window" "$x" "$y"
+wait_until colour_is_not Text3_6 "$plain" || fail 'hovering the take-off button left the runway untinted'
+wait_until colour_is_not Text2 "$plain" || fail 'hovering the take-off button left the aerodrome untinted'
+[[ $(colour_of Text3_6) != "$(colour_of Text2)" ]] ||
+    fail 'the empty runway has the same tint as the aerodrome the call reads'
+colour_is Text3_7 "$plain" || fail 'the departure procedure, which take-off does not read, is tinted'
+xdotool mousemove --window "$main_window" 1 $((menu_bar_height + 1))
+wait_until colour_is Text3_6 "$plain" || fail 'the runway kept its tint after the pointer left'
+colour_is Text2 "$plain" || fail 'the aerodrome kept its tint after the pointer left'
+clipboard_is 'before the hover' || fail "hovering changed the clipboard to '$(clipboard)'"
+echo 'PASS: the take-off button read by a screen reader'
