@@ -8,9 +8,7 @@ set -eu
 deb=$1
 version=$2
 
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-dpkg -x "$deb" "$root"
+. "$(dirname "$0")/unpack.sh"
 program=$root/usr/bin/velaro
 usage="Usage: $program \[options\]"
 ulimit -c 0

@@ -35,10 +35,7 @@ for path in \
 done
 
 # The changelog's latest entry is this version, and the copyright file names the licence.
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-dpkg -x "$deb" "$root"
-doc=$root/usr/share/doc/velaro
-test "$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l- -SVersion)" = "$version"
-grep -qx 'Files: \*' "$doc/copyright"
-grep -qx 'License: GPL-3.0+' "$doc/copyright"
+packaged() { dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/doc/velaro/$1"; }
+test "$(packaged changelog.gz | zcat | dpkg-parsechangelog -l- -SVersion)" = "$version"
+packaged copyright | grep -qx 'Files: \*'
+packaged copyright | grep -qx 'License: GPL-3.0+'
