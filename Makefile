@@ -7,10 +7,12 @@ BENCH_DIR ?= build-bench
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 fonts-dejavu-core fonts-dejavu-extra
-PACKAGE_PACKAGES := dpkg-dev file
+BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 fonts-dejavu-core \
+	fonts-dejavu-extra dpkg-dev
+PACKAGE_PACKAGES := file
 BENCH_PACKAGES := libbenchmark-dev
-TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon at-spi2-core python3-pyatspi desktop-file-utils appstream $(PACKAGE_PACKAGES)
+TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon at-spi2-core python3-pyatspi \
+	desktop-file-utils appstream lintian man-db groff-base $(PACKAGE_PACKAGES)
 
 .PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz
 
@@ -22,8 +24,12 @@ deps:
 test-deps: deps
 	@tools/ensure-packages.sh $(TEST_PACKAGES)
 
+# Built with the compiler and linker flags of a Debian package build, all hardening
+# included, so that `make package` makes the package Debian would ship. CMake takes
+# CXXFLAGS and LDFLAGS from the environment; the preprocessor's flags go with CXXFLAGS.
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"; \
+	CXXFLAGS="$$CXXFLAGS $$CPPFLAGS" cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=ON
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)

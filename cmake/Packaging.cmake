@@ -1,5 +1,26 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# `make package` builds a Debian package of what `cmake --install` installs.
+# The manual pages and the Debian copyright and changelog files, all installed by
+# `cmake --install`; and `make package`, a Debian package of what that installs.
+find_program(GZIP gzip REQUIRED)
+
+# Installs SOURCE as DESTINATION/NAME.gz, with @PROJECT_VERSION@ replaced. Debian wants
+# manual pages and changelogs compressed, and reproducibly: gzip -n leaves the file's
+# name and time out.
+set(compressed_files)
+function(install_compressed source destination name)
+    set(copy ${PROJECT_BINARY_DIR}/compressed/${destination}/${name})
+    configure_file(${source} ${copy} @ONLY)
+    add_custom_command(OUTPUT ${copy}.gz COMMAND ${GZIP} -9nkf ${copy} DEPENDS ${copy} VERBATIM)
+    install(FILES ${copy}.gz DESTINATION ${destination})
+    set(compressed_files ${compressed_files} ${copy}.gz PARENT_SCOPE)
+endfunction()
+
+install_compressed(docs/velaro.1.in ${CMAKE_INSTALL_MANDIR}/man1 velaro.1)
+install_compressed(docs/velaro.ru.1.in ${CMAKE_INSTALL_MANDIR}/ru/man1 velaro.1)
+install_compressed(packaging/changelog ${CMAKE_INSTALL_DOCDIR} changelog)
+add_custom_target(compressed_files ALL DEPENDS ${compressed_files})
+install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_VENDOR "VELARO developers")
 set(CPACK_PACKAGE_CONTACT "VELARO developers <velaro@example.org>")
@@ -14,4 +35,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # plugins draw the icon theme's scalable icons in the fields' context menus, and the
 # fixed layout is sized for the DejaVu fonts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-extra")
+# A native window on a Wayland session; the X11 plugin comes with the Qt libraries.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 include(CPack)

@@ -62,8 +62,7 @@ public:
 void setUpApplication()
 {
     QApplication::setApplicationName(ApplicationTitle);
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionPatch));
+    QApplication::setApplicationVersion(ApplicationVersion);
     QApplication::setDesktopFileName(QStringLiteral(VELARO_APPLICATION_ID));
     QApplication::setWindowIcon(QIcon(new RenderedIconEngine));
 }

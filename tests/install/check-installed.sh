@@ -31,3 +31,13 @@ for key in Name Comment; do
     grep -q "^$key=." "$desktop"
     grep -q "^$key\[ru\]=." "$desktop"
 done
+
+# The manual pages in English and Russian render without a warning from man or groff.
+for page in "$prefix/share/man/man1/velaro.1.gz" "$prefix/share/man/ru/man1/velaro.1.gz"; do
+    lexgrog "$page" | grep -q ': "velaro - '
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    if [ -n "$warnings" ]; then
+        printf '%s:\n%s\n' "$page" "$warnings" >&2
+        exit 1
+    fi
+done

@@ -9,9 +9,7 @@ set -eu
 deb=$1
 id=$2
 
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-dpkg -x "$deb" "$root"
+. "$(dirname "$0")/unpack.sh"
 
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/velaro" 2>"$root/stderr" || status=$?

@@ -1,0 +1,55 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs the unpacked program with each command line of the table where no display can
+# be reached, as over ssh: the answers must come without one, and nothing but Qt's own
+# options may reach the window.
+# Usage: check-command-line.sh DEB VERSION
+set -eu
+deb=$1
+version=$2
+
+. "$(dirname "$0")/unpack.sh"
+program=$root/usr/bin/velaro
+usage="Usage: $program \[options\]"
+ulimit -c 0
+
+failures=0
+# Runs the program with ARGUMENTS and matches its status and the first two lines of
+# the stream it should write to against glob patterns; the other stream must stay empty.
+row() {
+    arguments=$1 status=$2 stream=$3 first=$4 second=$5
+    actual=0
+    # shellcheck disable=SC2086
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform \
+        timeout 10 "$program" $arguments >"$root/stdout" 2>"$root/stderr" || actual=$?
+    quiet=stderr
+    [ "$stream" = stdout ] || quiet=stdout
+    line1=$(sed -n 1p "$root/$stream")
+    line2=$(sed -n 2p "$root/$stream")
+    # shellcheck disable=SC2254
+    case "$actual|$line1|$line2" in
+    "$status|"$first"|"$second) [ ! -s "$root/$quiet" ] && return ;;
+    esac
+    echo "velaro $arguments: expected status $status and on $stream '$first', '$second'" >&2
+    echo "got status $actual; $stream:" >&2
+    cat "$root/$stream" >&2
+    echo "$quiet:" >&2
+    cat "$root/$quiet" >&2
+    failures=$((failures + 1))
+}
+
+#   arguments                  status stream first line                                 second line
+row '--version'                0      stdout "VELARO $version"                          ''
+row '-v'                       0      stdout "VELARO $version"                          ''
+row '--help'                   0      stdout "$usage"                                   'Composes *'
+row '-h'                       0      stdout "$usage"                                   'Composes *'
+row '-platform offscreen -v'   0      stdout "VELARO $version"                          ''
+row '-style=Fusion --version'  0      stdout "VELARO $version"                          ''
+row '--bogus'                  1      stderr "velaro: Unknown option 'bogus'."          "$usage"
+row '-x'                       1      stderr "velaro: Unknown option 'x'."              "$usage"
+row 'ULLP'                     1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
+row '-v ULLP'                  1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
+row '-platform'                1      stderr "velaro: Missing value after '-platform'." "$usage"
+# Past the command line Qt takes its options itself, and this one names no platform.
+row '-platform no-such-plugin' 134    stderr '*"no-such-plugin"*'                        '*'
+exit "$failures"
