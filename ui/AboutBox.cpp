@@ -57,10 +57,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     titleFont.setBold(true);
     titleFont.setPixelSize(titleFont.pixelSize() * 3 / 2);
     addLabel(this, "lblTitle", ApplicationTitle, {690, 240, 2445, 360})->setFont(titleFont);
-    addLabel(
-        this, "lblVersion",
-        QStringLiteral("Version %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionPatch),
-        {810, 660, 2085, 225});
+    addLabel(this, "lblVersion", QStringLiteral("Version ") + ApplicationVersion,
+             {810, 660, 2085, 225});
     addLabel(this, "lblDescription",
              QStringLiteral("Радиосообщения для полётов без диспетчера.\n"
                             "Команда VELARO"),

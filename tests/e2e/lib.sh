@@ -140,6 +140,10 @@ start_session() {
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
 clipboard_is() { [[ $(clipboard) == "$1" ]]; }
+put_on_clipboard() {
+    printf '%s' "$1" | xclip -i -selection clipboard >/dev/null 2>&1
+    wait_until clipboard_is "$1" || fail "could not put '$1' on the clipboard"
+}
 
 # Sets x and y to a point of a control in the main window's coordinates: its
 # centre, or the given distance in pixels from its right edge. The control's

@@ -15,10 +15,7 @@ source "$(dirname "$0")/lib.sh"
 # earlier press cannot pass for the expected one.
 readonly Untouched='clipboard before the press'
 
-mark_clipboard() {
-    printf '%s' "$Untouched" | xclip -i -selection clipboard >/dev/null 2>&1
-    wait_until clipboard_is "$Untouched" || fail 'could not put a mark on the clipboard'
-}
+mark_clipboard() { put_on_clipboard "$Untouched"; }
 
 expect_clipboard() {
     local after=$1 expected=$2
@@ -44,8 +41,7 @@ press_focused() {
 
 # Pastes text with the keyboard over the whole of a field's text.
 paste_into() {
-    printf '%s' "$2" | xclip -i -selection clipboard >/dev/null 2>&1
-    wait_until clipboard_is "$2" || fail 'could not put the text to paste on the clipboard'
+    put_on_clipboard "$2"
     click "$1"
     xdotool key ctrl+a ctrl+v
 }

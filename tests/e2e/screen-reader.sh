@@ -43,7 +43,7 @@ expect_description() {
 # Clicks the take-off button and checks that the clipboard then holds exactly the
 # description read before.
 click_delivers_description() {
-    printf 'before the press' | xclip -i -selection clipboard >/dev/null 2>&1
+    put_on_clipboard 'before the press'
     click Command5
     wait_until clipboard_is "$description" ||
         fail "a click on $TakeOff left '$(clipboard)', its description read '$description'"
@@ -79,7 +79,7 @@ expect_description $'ULLP traffic, RA-12345, departing RWY, ULLP traffic\nПус
 xdotool mousemove --window "$main_window" 1 $((menu_bar_height + 1))
 plain=$(colour_of Text3_6)
 wait_until colour_is Text2 "$plain" || fail 'the aerodrome field is tinted before any hover'
-printf 'before the hover' | xclip -i -selection clipboard >/dev/null 2>&1
+put_on_clipboard 'before the hover'
 locate Command5
 xdotool mousemove --window "$main_window" "$x" "$y"
 wait_until colour_is_not Text3_6 "$plain" || fail 'hovering the take-off button left the runway untinted'

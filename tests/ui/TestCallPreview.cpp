@@ -4,13 +4,10 @@
 #include "MainWindowTest.h"
 
 #include <QAccessible>
-#include <QAction>
 #include <QTextDocument>
 
 using Velaro::CallPreview;
 using Mark = CallPreview::Mark;
-using Edits = QList<std::pair<QString, QString>>;
-Q_DECLARE_METATYPE(Edits)
 
 // Every call button previews what its press would deliver and marks the fields it reads.
 class TestCallPreview : public MainWindowTest
@@ -71,18 +68,16 @@ void TestCallPreview::testPreview()
     QFETCH(bool, hovered);
     QFETCH(QStringList, read);
     QFETCH(QStringList, empty);
-    for (const auto& [field, text] : edits)
-        m_driver->type(field, text);
+    m_driver->type(edits);
     for (const QString& name : clicks) {
-        if (auto* action = m_window->findChild<QAction*>(name))
-            action->trigger();
-        else if (name == QLatin1String("south")) {
+        if (name == QLatin1String("south")) {
             // Picked as a pilot does, with a step down the closed list.
             auto* list = m_driver->find<QComboBox>("Combo1");
             list->setFocus();
             QTest::keyClick(list, Qt::Key_Down);
-        } else
-            m_driver->click(name);
+        } else {
+            m_driver->choose({name});
+        }
     }
     auto description = [this](const QString& name) {
         return QAccessible::queryAccessibleInterface(m_driver->find(name))
@@ -93,8 +88,7 @@ void TestCallPreview::testPreview()
     QGuiApplication::clipboard()->setText(untouched);
     const Velaro::FormValues before = m_window->formValues();
     const QPalette form = m_window->centralWidget()->palette();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    activateWindow();
     if (hovered)
         QTest::mouseMove(m_driver->find(marked));
     else

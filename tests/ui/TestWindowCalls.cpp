@@ -33,9 +33,6 @@ private:
     void fillExample() const;
 };
 
-using Edits = QList<std::pair<QString, QString>>;
-Q_DECLARE_METATYPE(Edits)
-
 void TestWindowCalls::init()
 {
     MainWindowTest::init();
@@ -50,8 +47,7 @@ void TestWindowCalls::fillExample() const
                         {"Text3_4", "RATOS"},   {"Text3_1", "35"},        {"Text3_10", "3000"},
                         {"Text3_11", "3600"},   {"Text3_15", "ODIMO 2K"}, {"Text3_3", "095"},
                         {"Text3_12", "1"}};
-    for (const auto& [field, text] : example)
-        m_driver->type(field, text);
+    m_driver->type(example);
 }
 
 void TestWindowCalls::testCall_data()
@@ -150,14 +146,8 @@ void TestWindowCalls::testCall()
     QFETCH(QString, currentPointAfter);
     QFETCH(QString, nextPointAfter);
 
-    for (const auto& [field, text] : edits)
-        m_driver->type(field, text);
-    for (const QString& name : clicks) {
-        if (auto* action = m_window->findChild<QAction*>(name))
-            action->trigger();
-        else
-            m_driver->click(name);
-    }
+    m_driver->type(edits);
+    m_driver->choose(clicks);
 
     const Edits before{{"Text3_10", m_driver->text("Text3_10")},
                        {"Text3_11", m_driver->text("Text3_11")},

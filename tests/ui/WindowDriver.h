@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -12,6 +13,10 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+
+// Texts to type, field by field.
+using Edits = QList<std::pair<QString, QString>>;
+Q_DECLARE_METATYPE(Edits)
 
 // Whether a label's whole text fits inside it, wrapped where the label wraps.
 inline bool textFits(const QLabel* label)
@@ -55,6 +60,23 @@ public:
             else
                 QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c),
                                     Qt::NoModifier);
+        }
+    }
+
+    void type(const Edits& edits) const
+    {
+        for (const auto& [field, text] : edits)
+            type(field, text);
+    }
+
+    // Clicks each named button or option, or triggers the menu item of that name.
+    void choose(const QStringList& names) const
+    {
+        for (const QString& name : names) {
+            if (auto* action = m_window.findChild<QAction*>(name))
+                action->trigger();
+            else
+                click(name);
         }
     }
 
