@@ -77,9 +77,8 @@ inline FormValues exampleForm()
     FormValues form;
     for (const ExampleText& example : ExampleTexts)
         form.setText(example.field, QString::fromLatin1(example.text));
-    form.directionText = QString::fromLatin1(ExampleDirection);
-    form.directionSelected = true;
-    form.locale = QLocale::c();
+    form.setDirection(QString::fromLatin1(ExampleDirection), true);
+    form.setLocale(QLocale::c());
     return form;
 }
 

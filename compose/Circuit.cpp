@@ -11,7 +11,7 @@ namespace
 
 QLatin1String patternSide(const FormValues& form)
 {
-    return form.leftPattern ? QLatin1String(" left") : QLatin1String(" right");
+    return form.isLeftPattern() ? QLatin1String(" left") : QLatin1String(" right");
 }
 
 } // namespace

@@ -18,8 +18,9 @@ struct Levels {
 // Both levels are always tested, and one message covers either or both.
 std::optional<Levels> numericLevels(const FormValues& form)
 {
-    const std::optional<double> current = parseNumber(form.text(Field::CurrentLevel), form.locale);
-    const std::optional<double> next = parseNumber(form.text(Field::NextLevel), form.locale);
+    const std::optional<double> current =
+        parseNumber(form.text(Field::CurrentLevel), form.locale());
+    const std::optional<double> next = parseNumber(form.text(Field::NextLevel), form.locale());
     if (!current || !next)
         return std::nullopt;
     return Levels{*current, *next};
@@ -91,14 +92,15 @@ ComposeResult approachDescent(const FormValues& form)
 
 ComposeResult holding(const FormValues& form)
 {
-    if (!isNumeric(form.text(Field::CurrentLevel), form.locale))
+    if (!isNumeric(form.text(Field::CurrentLevel), form.locale()))
         return stopped(LevelNotNumeric);
-    if (!isNumeric(form.text(Field::Course), form.locale))
+    if (!isNumeric(form.text(Field::Course), form.locale()))
         return stopped(CourseNotNumeric);
-    if (!isNumeric(form.text(Field::PatternLegTime), form.locale))
+    if (!isNumeric(form.text(Field::PatternLegTime), form.locale()))
         return stopped(TimeNotNumeric);
 
-    const QLatin1String side = form.leftPattern ? QLatin1String("left") : QLatin1String("right");
+    const QLatin1String side =
+        form.isLeftPattern() ? QLatin1String("left") : QLatin1String("right");
     return {Frame::opening(form) + QLatin1String(", hold at ") + form.text(Field::CurrentPoint) +
                 QLatin1Char(' ') + Frame::levelToken(form, Field::CurrentLevel) +
                 QLatin1String(", inbound track ") + form.text(Field::Course) + QLatin1String(", ") +

@@ -21,7 +21,7 @@ QString foldedClosing(const FormValues& form)
 
 QString levelToken(const FormValues& form, Field field)
 {
-    if (form.imperial)
+    if (form.isImperial())
         return QLatin1String("FL") + form.text(field);
     return form.text(field) + QLatin1Char('m');
 }

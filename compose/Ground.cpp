@@ -16,7 +16,7 @@ QString pushback(const FormValues& form)
 
 QString startUpOrShutdown(const FormValues& form)
 {
-    if (form.departure)
+    if (form.isDeparture())
         return Frame::opening(form) + QLatin1String(", engines start up on stand ") +
                form.text(Field::Stand) + Frame::closing(form);
     return Frame::opening(form) + QLatin1String(", on stand ") + form.text(Field::Stand) +
@@ -25,7 +25,7 @@ QString startUpOrShutdown(const FormValues& form)
 
 QString taxi(const FormValues& form)
 {
-    if (form.departure)
+    if (form.isDeparture())
         return Frame::opening(form) + QLatin1String(", taxiing via ") +
                form.text(Field::TaxiRoute) + QLatin1String(" to holding point RWY") +
                form.text(Field::Runway) + Frame::closing(form);

@@ -93,19 +93,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
 
     FormValues form;
-    form.directionSelected = input.ConsumeBool();
-    form.imperial = input.ConsumeBool();
-    form.departure = input.ConsumeBool();
-    form.leftPattern = input.ConsumeBool();
-    form.locale = input.PickValueInArray(locales());
-    for (QString& text : form.texts)
-        text = consumeText(input);
-    form.directionText = consumeText(input);
+    const bool directionPicked = input.ConsumeBool();
+    form.setImperial(input.ConsumeBool());
+    form.setDeparture(input.ConsumeBool());
+    form.setLeftPattern(input.ConsumeBool());
+    form.setLocale(input.PickValueInArray(locales()));
+    for (std::size_t field = 0; field < FieldCount; ++field)
+        form.setText(static_cast<Field>(field), consumeText(input));
+    form.setDirection(consumeText(input), directionPicked);
 
     for (int call = 0; call < CallCount; ++call)
         checkCall(static_cast<Call>(call), form);
-    for (const QString& text : form.texts)
-        checkNumber(text, form.locale);
-    checkNumber(form.directionText, form.locale);
+    for (std::size_t field = 0; field < FieldCount; ++field)
+        checkNumber(form.text(static_cast<Field>(field)), form.locale());
+    checkNumber(form.direction(), form.locale());
     return 0;
 }

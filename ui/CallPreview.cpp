@@ -48,8 +48,7 @@ QString asToolTip(const QString& preview)
 
 bool isEmptyInput(const FieldEntry& entry, const FormValues& form)
 {
-    return entry.role ? form.texts[static_cast<std::size_t>(*entry.role)].isEmpty()
-                      : form.directionText.isEmpty();
+    return entry.role ? form.isEmpty(*entry.role) : form.isDirectionEmpty();
 }
 
 bool wasRead(const FieldEntry& entry, const FormValues& form)

@@ -195,12 +195,11 @@ FormValues MainWindow::formValues() const
 {
     FormValues form;
     for (std::size_t i = 0; i < FieldCount; ++i)
-        form.texts[i] = m_fields[i]->text();
-    form.directionText = m_direction->currentText();
-    form.directionSelected = m_direction->isEntryPicked();
-    form.imperial = m_imperial->isChecked();
-    form.departure = m_departure->isChecked();
-    form.leftPattern = m_leftPattern->isChecked();
+        form.setText(static_cast<Field>(i), m_fields[i]->text());
+    form.setDirection(m_direction->currentText(), m_direction->isEntryPicked());
+    form.setImperial(m_imperial->isChecked());
+    form.setDeparture(m_departure->isChecked());
+    form.setLeftPattern(m_leftPattern->isChecked());
     return form;
 }
 

@@ -87,13 +87,13 @@ inline FormValues flipped(FormValues form, Switch modeSwitch)
 {
     switch (modeSwitch) {
     case Switch::Units:
-        form.imperial = !form.imperial;
+        form.setImperial(!form.isImperial());
         break;
     case Switch::FlightPhase:
-        form.departure = !form.departure;
+        form.setDeparture(!form.isDeparture());
         break;
     case Switch::PatternSide:
-        form.leftPattern = !form.leftPattern;
+        form.setLeftPattern(!form.isLeftPattern());
         break;
     }
     return form;
@@ -103,11 +103,11 @@ inline const char* settingName(const FormValues& form, Switch modeSwitch)
 {
     switch (modeSwitch) {
     case Switch::Units:
-        return form.imperial ? "imperial units" : "metric units";
+        return form.isImperial() ? "imperial units" : "metric units";
     case Switch::FlightPhase:
-        return form.departure ? "departure mode" : "arrival mode";
+        return form.isDeparture() ? "departure mode" : "arrival mode";
     case Switch::PatternSide:
-        return form.leftPattern ? "left-hand pattern" : "right-hand pattern";
+        return form.isLeftPattern() ? "left-hand pattern" : "right-hand pattern";
     }
     return "";
 }

@@ -26,7 +26,7 @@ inline QLocale englishLocale()
 inline FormValues blankForm()
 {
     FormValues form;
-    form.locale = QLocale::c();
+    form.setLocale(QLocale::c());
     return form;
 }
 
@@ -44,32 +44,31 @@ inline FormValues withText(const FormValues& form, Field field, const QString& t
 
 inline FormValues withLocale(FormValues form, const QLocale& locale)
 {
-    form.locale = locale;
+    form.setLocale(locale);
     return form;
 }
 
 inline FormValues inImperialUnits(FormValues form)
 {
-    form.imperial = true;
+    form.setImperial(true);
     return form;
 }
 
 inline FormValues inArrivalMode(FormValues form)
 {
-    form.departure = false;
+    form.setDeparture(false);
     return form;
 }
 
 inline FormValues withRightPattern(FormValues form)
 {
-    form.leftPattern = false;
+    form.setLeftPattern(false);
     return form;
 }
 
 inline FormValues withDirection(FormValues form, const QString& text, bool selected)
 {
-    form.directionText = text;
-    form.directionSelected = selected;
+    form.setDirection(text, selected);
     return form;
 }
 

@@ -117,7 +117,11 @@ void TestCallPreview::testPreview()
                          CallPreview::tint(Mark::Empty, form).rgb(), form.base().color().rgb()})
                  .size(),
              3);
-    QCOMPARE(m_window->formValues().texts, before.texts);
+    const Velaro::FormValues after = m_window->formValues();
+    for (const auto& entry : Velaro::FormLayout::Fields) {
+        if (entry.role)
+            QCOMPARE(after.text(*entry.role), before.text(*entry.role));
+    }
     QCOMPARE(QGuiApplication::clipboard()->text(), untouched);
 
     // Pressing every button in turn also walks the reporting points forward: the
