@@ -2,7 +2,7 @@
 #include "AboutBox.h"
 
 #include "ApplicationInfo.h"
-#include "FormLayout.h"
+#include "FormGeometry.h"
 
 #include <QColor>
 #include <QFrame>
@@ -11,8 +11,6 @@
 
 namespace Velaro
 {
-
-using FormLayout::TwipRect;
 
 namespace
 {
@@ -50,7 +48,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ") + ApplicationTitle);
-    setFont(FormLayout::formFont());
+    setFont(formFont());
     setFixedSize(TwipRect{0, 0, 3795, 2520}.toPixels().size());
 
     QFont titleFont = font();

@@ -1,23 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CallPreview.h"
 
-#include "DirectionList.h"
-#include "FormLayout.h"
-
 #include <QAbstractButton>
-#include <QAction>
-#include <QComboBox>
 #include <QEvent>
-#include <QLineEdit>
-#include <QMainWindow>
 #include <QStringList>
+#include <QTextDocument>
 
 #include <utility>
 
 namespace Velaro
 {
-
-using namespace FormLayout;
 
 namespace
 {
@@ -46,45 +38,22 @@ QString asToolTip(const QString& preview)
     return Qt::mightBeRichText(preview) ? Qt::convertFromPlainText(preview) : preview;
 }
 
-bool isEmptyInput(const FieldEntry& entry, const FormValues& form)
-{
-    return entry.role ? form.isEmpty(*entry.role) : form.isDirectionEmpty();
-}
-
-bool wasRead(const FieldEntry& entry, const FormValues& form)
-{
-    return entry.role ? form.wasRead(*entry.role) : form.wasDirectionRead();
-}
-
 } // namespace
 
-CallPreview::CallPreview(QMainWindow* window, std::function<FormValues()> formValues)
-    : QObject(window), m_formValues(std::move(formValues))
+CallPreview::CallPreview(std::function<FormValues()> formValues, QObject* parent)
+    : QObject(parent), m_formValues(std::move(formValues))
 {
-    for (const FieldEntry& entry : Fields) {
-        auto* input = window->findChild<QWidget*>(QLatin1String(entry.objectName));
-        if (auto* field = qobject_cast<QLineEdit*>(input))
-            connect(field, &QLineEdit::textChanged, this, &CallPreview::refresh);
-        if (auto* list = qobject_cast<DirectionList*>(input)) {
-            connect(list, &QComboBox::editTextChanged, this, &CallPreview::refresh);
-            connect(list, &DirectionList::pickChanged, this, &CallPreview::refresh);
-        }
-        m_inputs.push_back({input, Mark::None});
-    }
-    for (const OptionEntry& entry : Options) {
-        auto* option = window->findChild<QAbstractButton*>(QLatin1String(entry.objectName));
-        connect(option, &QAbstractButton::toggled, this, &CallPreview::refresh);
-    }
-    auto* imperial = window->findChild<QAction*>(QStringLiteral("Imperial"));
-    connect(imperial, &QAction::toggled, this, &CallPreview::refresh);
+}
 
-    m_buttons.reserve(Buttons.size());
-    for (const ButtonEntry& entry : Buttons) {
-        auto* button = window->findChild<QAbstractButton*>(QLatin1String(entry.objectName));
-        button->installEventFilter(this);
-        m_buttons.push_back({button, entry.call, std::vector<Mark>(Fields.size(), Mark::None)});
-    }
-    refresh();
+void CallPreview::addInput(QWidget* input, std::optional<Field> role, const QString& caption)
+{
+    m_inputs.push_back({input, role, caption, Mark::None});
+}
+
+void CallPreview::addButton(QAbstractButton* button, Call call)
+{
+    button->installEventFilter(this);
+    m_buttons.push_back({button, call, {}});
 }
 
 QColor CallPreview::tint(Mark mark, const QPalette& palette)
@@ -107,14 +76,17 @@ void CallPreview::refresh()
         form.forgetReads();
         const ComposeResult result = compose(button.call, form);
 
+        button.marks.assign(m_inputs.size(), Mark::None);
         QStringList emptyCaptions;
-        for (std::size_t i = 0; i < Fields.size(); ++i) {
-            Mark& mark = button.marks[i];
-            mark = Mark::None;
-            if (wasRead(Fields[i], form))
-                mark = isEmptyInput(Fields[i], form) ? Mark::Empty : Mark::Read;
-            if (mark == Mark::Empty)
-                emptyCaptions << QString::fromUtf8(Fields[i].caption);
+        for (std::size_t i = 0; i < m_inputs.size(); ++i) {
+            const Input& input = m_inputs[i];
+            const bool read = input.role ? form.wasRead(*input.role) : form.wasDirectionRead();
+            if (!read)
+                continue;
+            const bool empty = input.role ? form.isEmpty(*input.role) : form.isDirectionEmpty();
+            button.marks[i] = empty ? Mark::Empty : Mark::Read;
+            if (empty)
+                emptyCaptions << input.caption;
         }
 
         const QString preview = previewText(result, emptyCaptions);

@@ -9,10 +9,10 @@
 #include <QPalette>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
-class QMainWindow;
 
 namespace Velaro
 {
@@ -29,9 +29,16 @@ class CallPreview : public QObject
 public:
     enum class Mark { None, Read, Empty };
 
-    // Finds the buttons, fields and switches in window by their names in the layout
-    // catalogue, and takes formValues again whenever one of them changes.
-    CallPreview(QMainWindow* window, std::function<FormValues()> formValues);
+    // Takes formValues again on every refresh.
+    explicit CallPreview(std::function<FormValues()> formValues, QObject* parent = nullptr);
+
+    // An input to tint: a text field, or the pushback direction list when role is
+    // absent. The caption names it among the empty fields.
+    void addInput(QWidget* input, std::optional<Field> role, const QString& caption);
+    void addButton(QAbstractButton* button, Call call);
+
+    // Composes every button's call again; the form calls it after every change.
+    void refresh();
 
     // The background of a field with the given mark.
     static QColor tint(Mark mark, const QPalette& palette);
@@ -43,15 +50,16 @@ private:
     struct CallButton {
         QAbstractButton* widget;
         Call call;
-        // One mark for each input of the layout catalogue, in its order.
+        // One mark for each input, in the order they were added.
         std::vector<Mark> marks;
     };
     struct Input {
         QWidget* widget;
+        std::optional<Field> role;
+        QString caption;
         Mark shown;
     };
 
-    void refresh();
     void showMarks();
 
     std::function<FormValues()> m_formValues;

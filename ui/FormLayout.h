@@ -2,10 +2,8 @@
 #pragma once
 
 #include "Composer.h"
+#include "FormGeometry.h"
 #include "FormValues.h"
-
-#include <QFont>
-#include <QRect>
 
 #include <array>
 #include <optional>
@@ -16,26 +14,7 @@
 namespace Velaro::FormLayout
 {
 
-// A rectangle in twips; fifteen twips make one logical pixel.
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-
-    QRect toPixels() const { return {left / 15, top / 15, width / 15, height / 15}; }
-};
-
 inline constexpr int DefaultLabelHeight = 255;
-
-// Small enough for every caption to fit the form's fixed cells, sized in pixels
-// like the cells themselves.
-inline QFont formFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPixelSize(10);
-    return font;
-}
 
 struct FieldEntry {
     // Absent for the pushback direction list, which is not a text field.
@@ -56,15 +35,24 @@ struct ButtonEntry {
     int tabIndex;
 };
 
-enum class Switch { LeftPattern, RightPattern, Departure, Arrival };
+enum class Option { LeftPattern, RightPattern, Departure, Arrival };
 
 struct OptionEntry {
-    Switch role;
+    Option role;
     const char* objectName;
     const char* caption;
     // Relative to the pattern frame for the pattern side, to the window otherwise.
     TwipRect rect;
     int tabIndex;
+};
+
+// The units menu's two items: metric is checked at start.
+enum class Unit { Metric, Imperial };
+
+struct UnitEntry {
+    Unit unit;
+    const char* objectName;
+    const char* caption;
 };
 
 inline constexpr TwipRect ClientArea{0, 0, 4350, 5955};
@@ -74,7 +62,8 @@ inline constexpr int SeparatorRight = 4080;
 inline constexpr std::array<int, 3> SeparatorTops{1800, 2880, 5400};
 
 // clang-format off
-inline constexpr std::array<FieldEntry, 17> Fields{{
+// Every text field, and the pushback direction list.
+inline constexpr std::array<FieldEntry, FieldCount + 1> Fields{{
     {Field::Callsign, "Text1", "Label1", "Позывн.", {120, 360, 735, 285}, {120, 120, 855, DefaultLabelHeight}, 0},
     {Field::Aerodrome, "Text2", "Label2", "АПТ/ FIR", {960, 360, 615, 285}, {960, 120, 1095, DefaultLabelHeight}, 1},
     {Field::Runway, "Text3_6", "Label9_0", "ВПП", {1680, 360, 615, 285}, {1800, 120, 495, DefaultLabelHeight}, 2},
@@ -94,7 +83,7 @@ inline constexpr std::array<FieldEntry, 17> Fields{{
     {Field::PatternLegTime, "Text3_12", "Label15_0", "Дл. круга", {2280, 4920, 735, 285}, {2280, 4680, 735, DefaultLabelHeight}, 28},
 }};
 
-inline constexpr std::array<ButtonEntry, 16> Buttons{{
+inline constexpr std::array<ButtonEntry, CallCount> Buttons{{
     {Call::Pushback, "Command1", "Буксировка", {120, 1320, 1095, 375}, 9},
     {Call::StartUpOrShutdown, "Command2", "Запуск", {1320, 1320, 735, 375}, 10},
     {Call::Taxi, "Command3_0", "Руление", {2160, 1320, 855, 375}, 11},
@@ -114,13 +103,39 @@ inline constexpr std::array<ButtonEntry, 16> Buttons{{
 }};
 
 inline constexpr std::array<OptionEntry, 4> Options{{
-    {Switch::LeftPattern, "Option1_0", "Лев.", {120, 210, 735, 450}, 29},
-    {Switch::RightPattern, "Option1_1", "Прав.", {120, 550, 735, 375}, 30},
-    {Switch::Departure, "Option1_2", "Взлет", {3240, 0, 975, 375}, 4},
-    {Switch::Arrival, "Option1_3", "Посадка", {3240, 360, 975, 375}, 5},
+    {Option::LeftPattern, "Option1_0", "Лев.", {120, 210, 735, 450}, 29},
+    {Option::RightPattern, "Option1_1", "Прав.", {120, 550, 735, 375}, 30},
+    {Option::Departure, "Option1_2", "Взлет", {3240, 0, 975, 375}, 4},
+    {Option::Arrival, "Option1_3", "Посадка", {3240, 360, 975, 375}, 5},
+}};
+
+inline constexpr std::array<UnitEntry, 2> Units{{
+    {Unit::Metric, "metric", "Метрическая"},
+    {Unit::Imperial, "Imperial", "Английская"},
 }};
 
 // clang-format on
+
+// Each field and each call has exactly one entry.
+constexpr bool coversEachOnce()
+{
+    for (std::size_t field = 0; field < FieldCount; ++field) {
+        int entries = 0;
+        for (const FieldEntry& entry : Fields)
+            entries += entry.role == static_cast<Field>(field) ? 1 : 0;
+        if (entries != 1)
+            return false;
+    }
+    for (int call = 0; call < CallCount; ++call) {
+        int entries = 0;
+        for (const ButtonEntry& entry : Buttons)
+            entries += entry.call == static_cast<Call>(call) ? 1 : 0;
+        if (entries != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(coversEachOnce());
 
 inline constexpr const char* Directions[] = {
     "south", "north", "east", "west", "south-east", "south-west", "north-east", "north-west",

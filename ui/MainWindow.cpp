@@ -66,16 +66,21 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     auto* form = new QWidget(this);
     form->setFixedSize(ClientArea.toPixels().size());
     setCentralWidget(form);
-    buildForm(form);
+    auto* preview = new CallPreview([this] { return formValues(); }, this);
+    TabOrder tabOrder;
+    buildFields(form, preview, tabOrder);
+    buildCallButtons(form, preview, tabOrder);
+    buildOptions(form, tabOrder);
+    buildSeparators(form);
+    applyTabOrder(tabOrder);
     buildMenus();
-    new CallPreview(this, [this] { return formValues(); });
+    connect(this, &MainWindow::formChanged, preview, &CallPreview::refresh);
+    preview->refresh();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void MainWindow::buildForm(QWidget* form)
+void MainWindow::buildFields(QWidget* form, CallPreview* preview, TabOrder& tabOrder)
 {
-    std::vector<std::pair<int, QWidget*>> tabOrder;
-
     for (const FieldEntry& entry : Fields) {
         auto* label = new QLabel(QString::fromUtf8(entry.caption), form);
         label->setObjectName(QLatin1String(entry.labelObjectName));
@@ -86,21 +91,33 @@ void MainWindow::buildForm(QWidget* form)
         if (entry.role) {
             auto* field = new QLineEdit(form);
             connect(field, &QLineEdit::textChanged, this, [this, field] { normalise(field); });
+            connect(field, &QLineEdit::textChanged, this, &MainWindow::formChanged);
             m_fields[static_cast<std::size_t>(*entry.role)] = field;
             control = field;
         } else {
             m_direction = new DirectionList(form);
             // A screen reader announces the edit part, not the list around it.
             m_direction->lineEdit()->setAccessibleName(label->text());
+            for (const char* direction : Directions)
+                m_direction->addItem(QLatin1String(direction));
+            // Adding items selects the first one; the list starts with nothing picked.
+            m_direction->setCurrentIndex(-1);
+            m_direction->clearEditText();
+            connect(m_direction, &QComboBox::editTextChanged, this, &MainWindow::formChanged);
+            connect(m_direction, &DirectionList::pickChanged, this, &MainWindow::formChanged);
             control = m_direction;
         }
         control->setObjectName(QLatin1String(entry.objectName));
         control->setAccessibleName(label->text());
         control->setGeometry(entry.field.toPixels());
         label->setBuddy(control);
+        preview->addInput(control, entry.role, label->text());
         tabOrder.emplace_back(entry.tabIndex, control);
     }
+}
 
+void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder)
+{
     for (const ButtonEntry& entry : Buttons) {
         auto* button = new WrappingButton(QString::fromUtf8(entry.caption), form);
         button->setObjectName(QLatin1String(entry.objectName));
@@ -108,9 +125,13 @@ void MainWindow::buildForm(QWidget* form)
         connect(button, &QPushButton::clicked, this, [this, call = entry.call] { press(call); });
         if (entry.call == Call::StartUpOrShutdown)
             m_startUpButton = button;
+        preview->addButton(button, entry.call);
         tabOrder.emplace_back(entry.tabIndex, button);
     }
+}
 
+void MainWindow::buildOptions(QWidget* form, TabOrder& tabOrder)
+{
     auto* patternFrame = new QGroupBox(QStringLiteral("Круг"), form);
     patternFrame->setObjectName(QStringLiteral("Frame1"));
     patternFrame->setGeometry(PatternFrame.toPixels());
@@ -120,7 +141,7 @@ void MainWindow::buildForm(QWidget* form)
     auto* flightPhases = new QButtonGroup(this);
     for (const OptionEntry& entry : Options) {
         const bool patternSide =
-            entry.role == Switch::LeftPattern || entry.role == Switch::RightPattern;
+            entry.role == Option::LeftPattern || entry.role == Option::RightPattern;
         auto* option =
             new TabStopRadioButton(QString::fromUtf8(entry.caption),
                                    patternSide ? static_cast<QWidget*>(patternFrame) : form);
@@ -130,16 +151,20 @@ void MainWindow::buildForm(QWidget* form)
                                                      : QStringLiteral("Этап полёта"));
         option->setObjectName(QLatin1String(entry.objectName));
         option->setGeometry(entry.rect.toPixels());
+        connect(option, &QRadioButton::toggled, this, &MainWindow::formChanged);
         connect(option, &QRadioButton::clicked, this, &MainWindow::refreshStartUpCaption);
-        if (entry.role == Switch::LeftPattern)
+        if (entry.role == Option::LeftPattern)
             m_leftPattern = option;
-        if (entry.role == Switch::Departure)
+        if (entry.role == Option::Departure)
             m_departure = option;
         tabOrder.emplace_back(entry.tabIndex, option);
     }
     m_leftPattern->setChecked(true);
     m_departure->setChecked(true);
+}
 
+void MainWindow::buildSeparators(QWidget* form)
+{
     int index = 0;
     for (const int top : SeparatorTops) {
         auto* line = new QFrame(form);
@@ -149,16 +174,13 @@ void MainWindow::buildForm(QWidget* form)
         line->setGeometry(
             TwipRect{SeparatorLeft, top, SeparatorRight - SeparatorLeft, 30}.toPixels());
     }
+}
 
+void MainWindow::applyTabOrder(TabOrder& tabOrder)
+{
     std::sort(tabOrder.begin(), tabOrder.end());
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
-
-    for (const char* direction : Directions)
-        m_direction->addItem(QLatin1String(direction));
-    // Adding items selects the first one; the list starts with nothing picked.
-    m_direction->setCurrentIndex(-1);
-    m_direction->clearEditText();
 }
 
 void MainWindow::buildMenus()
@@ -170,19 +192,24 @@ void MainWindow::buildMenus()
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Параметры"));
     options->setObjectName(QStringLiteral("Options"));
-    QAction* metric = options->addAction(QStringLiteral("Метрическая"));
-    metric->setObjectName(QStringLiteral("metric"));
-    m_imperial = options->addAction(QStringLiteral("Английская"));
-    m_imperial->setObjectName(QStringLiteral("Imperial"));
     // Exclusive by hand: an exclusive QActionGroup would show radio dots, not check marks.
-    for (QAction* unit : {metric, m_imperial}) {
+    std::vector<QAction*> units;
+    for (const UnitEntry& entry : Units) {
+        QAction* unit = options->addAction(QString::fromUtf8(entry.caption));
+        unit->setObjectName(QLatin1String(entry.objectName));
         unit->setCheckable(true);
-        connect(unit, &QAction::triggered, this, [metric, imperial = m_imperial, unit] {
-            metric->setChecked(unit == metric);
-            imperial->setChecked(unit == imperial);
+        unit->setChecked(entry.unit == Unit::Metric);
+        if (entry.unit == Unit::Imperial)
+            m_imperial = unit;
+        units.push_back(unit);
+    }
+    for (QAction* unit : units) {
+        connect(unit, &QAction::triggered, this, [units, unit] {
+            for (QAction* each : units)
+                each->setChecked(each == unit);
         });
     }
-    metric->setChecked(true);
+    connect(m_imperial, &QAction::toggled, this, &MainWindow::formChanged);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
     help->setObjectName(QStringLiteral("Help"));

@@ -8,6 +8,8 @@
 #include <QPointer>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -18,6 +20,7 @@ namespace Velaro
 {
 
 class AboutBox;
+class CallPreview;
 class DirectionList;
 
 class MainWindow : public QMainWindow
@@ -30,8 +33,20 @@ public:
     // The one place the composers' input is read from the controls.
     FormValues formValues() const;
 
+signals:
+    // After any change of what the composers read: a field's or the direction list's
+    // text, a pick, an option button, the units.
+    void formChanged();
+
 private:
-    void buildForm(QWidget* form);
+    // Controls with their place in the tab order, in the order they were built.
+    using TabOrder = std::vector<std::pair<int, QWidget*>>;
+
+    void buildFields(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
+    void buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
+    void buildOptions(QWidget* form, TabOrder& tabOrder);
+    void buildSeparators(QWidget* form);
+    void applyTabOrder(TabOrder& tabOrder);
     void buildMenus();
     void press(Call call);
     bool deliver(const QString& call);

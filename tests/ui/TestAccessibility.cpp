@@ -81,8 +81,8 @@ void TestAccessibility::testAccessibleName_data()
         QTest::newRow(entry.objectName)
             << entry.objectName << QString::fromUtf8(entry.caption) << QString();
     for (const auto& entry : FormLayout::Options) {
-        const bool patternSide = entry.role == FormLayout::Switch::LeftPattern ||
-                                 entry.role == FormLayout::Switch::RightPattern;
+        const bool patternSide = entry.role == FormLayout::Option::LeftPattern ||
+                                 entry.role == FormLayout::Option::RightPattern;
         QTest::newRow(entry.objectName)
             << entry.objectName << QString::fromUtf8(entry.caption)
             << (patternSide ? QStringLiteral("Круг") : QStringLiteral("Этап полёта"));
