@@ -152,13 +152,15 @@ void MainWindow::buildOptions(QWidget* form, TabOrder& tabOrder)
         option->setObjectName(QLatin1String(entry.objectName));
         option->setGeometry(entry.rect.toPixels());
         connect(option, &QRadioButton::toggled, this, &MainWindow::formChanged);
-        connect(option, &QRadioButton::clicked, this, &MainWindow::refreshStartUpCaption);
         if (entry.role == Option::LeftPattern)
             m_leftPattern = option;
         if (entry.role == Option::Departure)
             m_departure = option;
         tabOrder.emplace_back(entry.tabIndex, option);
     }
+    // However the flight phase changes (a click, the arrow keys, a screen reader's toggle
+    // action), the start-up button names the call it composes.
+    connect(m_departure, &QRadioButton::toggled, this, &MainWindow::refreshStartUpCaption);
     m_leftPattern->setChecked(true);
     m_departure->setChecked(true);
 }
