@@ -47,7 +47,7 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 
 # Refreshes the README's picture from the real window with a worked example filled in.
 screenshot: test-deps build
-	tests/e2e/screenshot.sh $(BUILD_DIR)/app/velaro docs/screenshot.png
+	tests/e2e/screenshot.sh $(BUILD_DIR)/app/velaro $(BUILD_DIR)/tests/e2e/layout.txt docs/screenshot.png
 
 # The unit, widget and soak tests again under AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer; the tests that start the packaged program stay with `make test`.

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "Measurements.h"
 #include "Median.h"
+#include "WindowDriver.h"
 #include "Workload.h"
 
 #include <QClipboard>
@@ -31,28 +32,18 @@ constexpr double PressTargetNanoseconds = 1e6;
 class ExampleFiller
 {
 public:
-    explicit ExampleFiller(const MainWindow& window)
-        : m_direction(window.findChild<QComboBox*>(QStringLiteral("Combo1")))
-    {
-        for (const ExampleText& example : ExampleTexts) {
-            const auto entry = std::find_if(
-                FormLayout::Fields.begin(), FormLayout::Fields.end(),
-                [&](const FormLayout::FieldEntry& field) { return field.role == example.field; });
-            m_texts.emplace_back(window.findChild<QLineEdit*>(QLatin1String(entry->objectName)),
-                                 QString::fromLatin1(example.text));
-        }
-    }
+    explicit ExampleFiller(MainWindow& window) : m_driver(window) {}
 
     void fill() const
     {
-        for (const auto& [field, text] : m_texts)
-            field->setText(text);
-        m_direction->setCurrentIndex(m_direction->findText(QLatin1String(ExampleDirection)));
+        for (const auto& [field, text] : Testing::ExampleFlight)
+            m_driver.edit(field)->setText(QString::fromLatin1(text));
+        QComboBox* list = m_driver.directionList();
+        list->setCurrentIndex(list->findText(QLatin1String(ExampleDirection)));
     }
 
 private:
-    std::vector<std::pair<QLineEdit*, QString>> m_texts;
-    QComboBox* m_direction;
+    WindowDriver m_driver;
 };
 
 Row measureButton(MainWindow& window, const ExampleFiller& filler,
@@ -60,7 +51,7 @@ Row measureButton(MainWindow& window, const ExampleFiller& filler,
 {
     const QString measure = QStringLiteral("%1 (%2)").arg(QLatin1String(callName(entry.call)),
                                                           QLatin1String(entry.objectName));
-    auto* button = window.findChild<QPushButton*>(QLatin1String(entry.objectName));
+    QAbstractButton* button = WindowDriver(window).button(entry.call);
     QClipboard* clipboard = QGuiApplication::clipboard();
 
     filler.fill();

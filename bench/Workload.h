@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Composer.h"
+#include "ExampleFlight.h"
 #include "FormValues.h"
 
 #include <QLocale>
@@ -10,34 +11,10 @@
 #include <algorithm>
 #include <array>
 
-// What the benchmarks feed the program: the values of the worked examples, which
-// every call accepts without a warning.
+// What the benchmarks feed the program: the worked examples' flight, which every
+// call accepts without a warning, with a direction picked from the list.
 namespace Velaro::Bench
 {
-
-struct ExampleText {
-    Field field;
-    const char* text;
-};
-
-inline constexpr std::array<ExampleText, FieldCount> ExampleTexts{{
-    {Field::Aerodrome, "ULLP"},
-    {Field::Callsign, "RA-12345"},
-    {Field::Stand, "12"},
-    {Field::Runway, "28L"},
-    {Field::Taxiway, "B2"},
-    {Field::TaxiRoute, "A C"},
-    {Field::DepartureProcedure, "KILO 1A"},
-    {Field::InitialLevel, "900"},
-    {Field::CurrentPoint, "ODIMO"},
-    {Field::NextPoint, "RATOS"},
-    {Field::EstimatedTime, "35"},
-    {Field::CurrentLevel, "3000"},
-    {Field::NextLevel, "3600"},
-    {Field::ApproachProcedure, "ODIMO 2K"},
-    {Field::Course, "095"},
-    {Field::PatternLegTime, "1"},
-}};
 
 inline constexpr const char* ExampleDirection = "north";
 
@@ -75,7 +52,7 @@ inline const char* callName(Call call)
 inline FormValues exampleForm()
 {
     FormValues form;
-    for (const ExampleText& example : ExampleTexts)
+    for (const auto& example : Testing::ExampleFlight)
         form.setText(example.field, QString::fromLatin1(example.text));
     form.setDirection(QString::fromLatin1(ExampleDirection), true);
     form.setLocale(QLocale::c());

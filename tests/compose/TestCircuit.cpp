@@ -30,10 +30,10 @@ void TestCircuit::testCrosswind_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("pattern side as at start", circuitForm(),
+    addRowUnaffectedBy("pattern side as at start", exampleForm(),
                        "ULLP traffic, RA-12345, crosswind left, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
-    addRowUnaffectedBy("right-hand pattern", withRightPattern(circuitForm()),
+    addRowUnaffectedBy("right-hand pattern", withRightPattern(exampleForm()),
                        "ULLP traffic, RA-12345, crosswind right, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
     QTest::newRow("every field empty, left-hand pattern")
@@ -46,10 +46,10 @@ void TestCircuit::testBase_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("pattern side as at start", circuitForm(),
+    addRowUnaffectedBy("pattern side as at start", exampleForm(),
                        "ULLP traffic, RA-12345, turn base left, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
-    addRowUnaffectedBy("right-hand pattern", withRightPattern(circuitForm()),
+    addRowUnaffectedBy("right-hand pattern", withRightPattern(exampleForm()),
                        "ULLP traffic, RA-12345, turn base right, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
     QTest::newRow("every field empty") << blankForm() << " traffic, , turn base left,  traffic";
@@ -59,10 +59,10 @@ void TestCircuit::testTurningFinal_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("runway", circuitForm(),
+    addRowUnaffectedBy("runway", exampleForm(),
                        "ULLP traffic, RA-12345, turning final RWY28L, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase, Switch::PatternSide});
-    QTest::newRow("empty runway") << withText(circuitForm(), Field::Runway, "")
+    QTest::newRow("empty runway") << withText(exampleForm(), Field::Runway, "")
                                   << "ULLP traffic, RA-12345, turning final RWY, ULLP traffic";
 }
 
@@ -70,10 +70,10 @@ void TestCircuit::testFinal_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("runway", circuitForm(),
+    addRowUnaffectedBy("runway", exampleForm(),
                        "ULLP traffic, RA-12345, final RWY28L, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase, Switch::PatternSide});
-    QTest::newRow("empty runway") << withText(circuitForm(), Field::Runway, "")
+    QTest::newRow("empty runway") << withText(exampleForm(), Field::Runway, "")
                                   << "ULLP traffic, RA-12345, final RWY, ULLP traffic";
 }
 
@@ -81,7 +81,7 @@ void TestCircuit::testGoAround_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("aerodrome and callsign", circuitForm(),
+    addRowUnaffectedBy("aerodrome and callsign", exampleForm(),
                        "ULLP traffic, RA-12345, go around, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase, Switch::PatternSide});
     QTest::newRow("every field empty") << blankForm() << " traffic, , go around,  traffic";

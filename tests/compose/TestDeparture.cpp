@@ -25,9 +25,9 @@ private slots:
 void TestDeparture::testLiningUp_data()
 {
     addFormColumns<QString>();
-    const FormValues imperial = inImperialUnits(departureForm());
+    const FormValues imperial = inImperialUnits(exampleForm());
 
-    addRowUnaffectedBy("metric", departureForm(),
+    addRowUnaffectedBy("metric", exampleForm(),
                        "ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial "
                        "climb 900m, ULLP traffic",
                        {Switch::FlightPhase});
@@ -41,11 +41,11 @@ void TestDeparture::testLiningUp_data()
         << "ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial climb FL900, "
            "ULLP traffic";
     QTest::newRow("metric, leading zero kept")
-        << withText(departureForm(), Field::InitialLevel, "070")
+        << withText(exampleForm(), Field::InitialLevel, "070")
         << "ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial climb 070m, "
            "ULLP traffic";
     QTest::newRow("metric, empty initial level")
-        << withText(departureForm(), Field::InitialLevel, "")
+        << withText(exampleForm(), Field::InitialLevel, "")
         << "ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial climb m, "
            "ULLP traffic";
     QTest::newRow("imperial, empty initial level")
@@ -57,11 +57,11 @@ void TestDeparture::testLiningUp_data()
         << "ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial climb "
            "FLFL070, ULLP traffic";
     QTest::newRow("empty departure procedure")
-        << withText(departureForm(), Field::DepartureProcedure, "")
+        << withText(exampleForm(), Field::DepartureProcedure, "")
         << "ULLP traffic, RA-12345, lining up RWY28L for  departure, initial climb 900m, ULLP "
            "traffic";
     QTest::newRow("empty runway")
-        << withText(departureForm(), Field::Runway, "")
+        << withText(exampleForm(), Field::Runway, "")
         << "ULLP traffic, RA-12345, lining up RWY for KILO 1A departure, initial climb 900m, ULLP "
            "traffic";
     QTest::newRow("every field empty")
@@ -72,10 +72,10 @@ void TestDeparture::testTakeOff_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("runway", departureForm(),
+    addRowUnaffectedBy("runway", exampleForm(),
                        "ULLP traffic, RA-12345, departing RWY28L, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
-    QTest::newRow("empty runway") << withText(departureForm(), Field::Runway, "")
+    QTest::newRow("empty runway") << withText(exampleForm(), Field::Runway, "")
                                   << "ULLP traffic, RA-12345, departing RWY, ULLP traffic";
     QTest::newRow("every field empty") << blankForm() << " traffic, , departing RWY,  traffic";
 }
@@ -84,10 +84,10 @@ void TestDeparture::testAfterTakeOff_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("aerodrome and callsign", departureForm(),
+    addRowUnaffectedBy("aerodrome and callsign", exampleForm(),
                        "ULLP traffic, RA-12345, airborn, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
-    QTest::newRow("empty aerodrome") << withText(departureForm(), Field::Aerodrome, "")
+    QTest::newRow("empty aerodrome") << withText(exampleForm(), Field::Aerodrome, "")
                                      << " traffic, RA-12345, airborn,  traffic";
     QTest::newRow("every field empty") << blankForm() << " traffic, , airborn,  traffic";
 }

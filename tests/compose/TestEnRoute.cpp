@@ -26,7 +26,7 @@ FormValues withLevels(const FormValues& form, const QString& current, const QStr
 
 FormValues holdingForm()
 {
-    return withText(enRouteForm(), Field::CurrentLevel, "1200");
+    return withText(exampleForm(), Field::CurrentLevel, "1200");
 }
 
 } // namespace
@@ -50,7 +50,7 @@ private slots:
 void TestEnRoute::testReportingPoint_data()
 {
     addFormColumns<ComposeResult>();
-    const FormValues worked = enRouteForm();
+    const FormValues worked = exampleForm();
     const FormValues imperial = inImperialUnits(worked);
     const QString climbing = "ULLP traffic, RA-12345, ODIMO 3000m, climbing 3600m, direct to RATOS "
                              "at 35min, ULLP traffic";
@@ -125,7 +125,7 @@ void TestEnRoute::testReportingPoint_data()
 
 void TestEnRoute::testReportingPointPressedTwice()
 {
-    const FormValues firstForm = enRouteForm();
+    const FormValues firstForm = exampleForm();
     const ComposeResult first = compose(Call::ReportingPoint, firstForm);
     compareResults(first, reported("ULLP traffic, RA-12345, ODIMO 3000m, climbing 3600m, direct "
                                    "to RATOS at 35min, ULLP traffic",
@@ -141,7 +141,7 @@ void TestEnRoute::testReportingPointPressedTwice()
 void TestEnRoute::testLevelChange_data()
 {
     addFormColumns<ComposeResult>();
-    const FormValues worked = enRouteForm();
+    const FormValues worked = exampleForm();
     const ComposeResult levelKept = delivered("ULLP traffic, RA-12345, 3000m, ULLP traffic");
     const ComposeResult levelNotNumeric = stopped(EnRoute::LevelNotNumeric);
 
@@ -181,7 +181,7 @@ void TestEnRoute::testLevelChange_data()
 void TestEnRoute::testApproachDescent_data()
 {
     addFormColumns<ComposeResult>();
-    const FormValues worked = enRouteForm();
+    const FormValues worked = exampleForm();
     const FormValues imperial = inImperialUnits(worked);
 
     addRowUnaffectedBy("descending below the current level",

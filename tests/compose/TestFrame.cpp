@@ -50,7 +50,7 @@ void TestFrame::testOpeningAndClosings_data()
         << "УЛЛП traffic";
     QTest::newRow("other fields and every switch changed")
         << withRightPattern(inArrivalMode(inImperialUnits(withTexts(
-               enRouteForm(), {{Field::Stand, "12"}, {Field::DepartureProcedure, "KILO 1A"}}))))
+               exampleForm(), {{Field::Stand, "12"}, {Field::DepartureProcedure, "KILO 1A"}}))))
         << opening << closing << foldedClosing;
 }
 

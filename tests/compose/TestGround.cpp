@@ -30,27 +30,27 @@ private slots:
 void TestGround::testPushback_data()
 {
     addFormColumns<QString>();
-    const FormValues north = withDirection(groundForm(), "north", true);
+    const FormValues north = withDirection(exampleForm(), "north", true);
 
     addRowUnaffectedBy(
         "north picked", north,
         "ULLP traffic, RA-12345, pushing back face north from stand 12, ULLP traffic",
         {Switch::Units, Switch::FlightPhase});
     addRowUnaffectedBy(
-        "3 typed, no entry picked", withDirection(groundForm(), "3", false),
+        "3 typed, no entry picked", withDirection(exampleForm(), "3", false),
         "ULLP traffic, RA-12345, pushing back to starting point 3 from stand 12, ULLP traffic",
         {Switch::Units, Switch::FlightPhase});
     QTest::newRow("nothing typed, no entry picked")
-        << groundForm()
+        << exampleForm()
         << "ULLP traffic, RA-12345, pushing back to starting point  from stand 12, ULLP traffic";
     QTest::newRow("south-west picked")
-        << withDirection(groundForm(), "south-west", true)
+        << withDirection(exampleForm(), "south-west", true)
         << "ULLP traffic, RA-12345, pushing back face south-west from stand 12, ULLP traffic";
     QTest::newRow("lower-case text typed")
-        << withDirection(groundForm(), "b3", false)
+        << withDirection(exampleForm(), "b3", false)
         << "ULLP traffic, RA-12345, pushing back to starting point b3 from stand 12, ULLP traffic";
     QTest::newRow("picked entry's text erased")
-        << withDirection(groundForm(), "", true)
+        << withDirection(exampleForm(), "", true)
         << "ULLP traffic, RA-12345, pushing back face  from stand 12, ULLP traffic";
     QTest::newRow("empty stand")
         << withText(north, Field::Stand, "")
@@ -62,16 +62,16 @@ void TestGround::testPushback_data()
 void TestGround::testStartUpOrShutdown_data()
 {
     addFormColumns<QString>();
-    const FormValues arrival = inArrivalMode(groundForm());
+    const FormValues arrival = inArrivalMode(exampleForm());
 
-    addRowUnaffectedBy("start-up", groundForm(),
+    addRowUnaffectedBy("start-up", exampleForm(),
                        "ULLP traffic, RA-12345, engines start up on stand 12, ULLP traffic",
                        {Switch::Units});
     addRowUnaffectedBy("shutdown", arrival,
                        "ULLP traffic, RA-12345, on stand 12, engines shutdown, ULLP traffic",
                        {Switch::Units});
     QTest::newRow("start-up, empty stand")
-        << withText(groundForm(), Field::Stand, "")
+        << withText(exampleForm(), Field::Stand, "")
         << "ULLP traffic, RA-12345, engines start up on stand , ULLP traffic";
     QTest::newRow("shutdown, empty stand")
         << withText(arrival, Field::Stand, "")
@@ -88,21 +88,21 @@ void TestGround::testStartUpOrShutdown_data()
 void TestGround::testTaxi_data()
 {
     addFormColumns<QString>();
-    const FormValues arrival = inArrivalMode(groundForm());
+    const FormValues arrival = inArrivalMode(exampleForm());
     const QString taxiOut =
         "ULLP traffic, RA-12345, taxiing via A C to holding point RWY28L, ULLP traffic";
     const QString taxiIn = "ULLP traffic, RA-12345, taxiing on stand 12 via A C, ULLP traffic";
 
-    addRowUnaffectedBy("taxi out", groundForm(), taxiOut, {Switch::Units});
+    addRowUnaffectedBy("taxi out", exampleForm(), taxiOut, {Switch::Units});
     addRowUnaffectedBy("taxi in", arrival, taxiIn, {Switch::Units});
     QTest::newRow("taxi out, empty route")
-        << withText(groundForm(), Field::TaxiRoute, "")
+        << withText(exampleForm(), Field::TaxiRoute, "")
         << "ULLP traffic, RA-12345, taxiing via  to holding point RWY28L, ULLP traffic";
     QTest::newRow("taxi out, empty runway")
-        << withText(groundForm(), Field::Runway, "")
+        << withText(exampleForm(), Field::Runway, "")
         << "ULLP traffic, RA-12345, taxiing via A C to holding point RWY, ULLP traffic";
     QTest::newRow("taxi out, stand not read")
-        << withText(groundForm(), Field::Stand, "") << taxiOut;
+        << withText(exampleForm(), Field::Stand, "") << taxiOut;
     QTest::newRow("taxi in, empty stand")
         << withText(arrival, Field::Stand, "")
         << "ULLP traffic, RA-12345, taxiing on stand  via A C, ULLP traffic";
@@ -120,12 +120,12 @@ void TestGround::testRunwayVacated_data()
 {
     addFormColumns<QString>();
 
-    addRowUnaffectedBy("runway and taxiway", groundForm(),
+    addRowUnaffectedBy("runway and taxiway", exampleForm(),
                        "ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
-    QTest::newRow("empty runway") << withText(groundForm(), Field::Runway, "")
+    QTest::newRow("empty runway") << withText(exampleForm(), Field::Runway, "")
                                   << "ULLP traffic, RA-12345, RWY vacated on TWYB2, ULLP traffic";
-    QTest::newRow("empty taxiway") << withText(groundForm(), Field::Taxiway, "")
+    QTest::newRow("empty taxiway") << withText(exampleForm(), Field::Taxiway, "")
                                    << "ULLP traffic, RA-12345, RWY28L vacated on TWY, ULLP traffic";
     QTest::newRow("every field empty") << blankForm() << " traffic, , RWY vacated on TWY,  traffic";
 }

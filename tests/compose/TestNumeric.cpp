@@ -112,6 +112,7 @@ void TestNumeric::testRejected_data()
     QTest::newRow("two minus signs") << "--5" << c;
     QTest::newRow("minus, then plus") << "-+5" << c;
     QTest::newRow("plus, then minus") << "+-5" << c;
+    QTest::newRow("two plus signs") << "++5" << c;
     QTest::newRow("sign alone") << "-" << c;
     QTest::newRow("decimal point alone") << "." << english;
     QTest::newRow("too large for a double") << tooLarge << c;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ComposeResult.h"
+#include "ExampleFlight.h"
 #include "FormValues.h"
 
 #include <QList>
@@ -75,40 +76,17 @@ inline FormValues withDirection(FormValues form, const QString& text, bool selec
 // Aerodrome ULLP and callsign RA-12345, the frame of every worked example.
 inline FormValues framedForm()
 {
-    return withTexts(blankForm(), {{Field::Aerodrome, "ULLP"}, {Field::Callsign, "RA-12345"}});
+    return withTexts(blankForm(), {{Field::Aerodrome, exampleText(Field::Aerodrome)},
+                                   {Field::Callsign, exampleText(Field::Callsign)}});
 }
 
-inline FormValues groundForm()
+// Every field as in the worked examples; nothing typed into the direction list.
+inline FormValues exampleForm()
 {
-    return withTexts(framedForm(), {{Field::Stand, "12"},
-                                    {Field::Runway, "28L"},
-                                    {Field::Taxiway, "B2"},
-                                    {Field::TaxiRoute, "A C"}});
-}
-
-inline FormValues departureForm()
-{
-    return withTexts(framedForm(), {{Field::Runway, "28L"},
-                                    {Field::DepartureProcedure, "KILO 1A"},
-                                    {Field::InitialLevel, "900"}});
-}
-
-inline FormValues enRouteForm()
-{
-    return withTexts(framedForm(), {{Field::CurrentPoint, "ODIMO"},
-                                    {Field::NextPoint, "RATOS"},
-                                    {Field::EstimatedTime, "35"},
-                                    {Field::CurrentLevel, "3000"},
-                                    {Field::NextLevel, "3600"},
-                                    {Field::ApproachProcedure, "ODIMO 2K"},
-                                    {Field::Runway, "28L"},
-                                    {Field::Course, "095"},
-                                    {Field::PatternLegTime, "1"}});
-}
-
-inline FormValues circuitForm()
-{
-    return withText(framedForm(), Field::Runway, "28L");
+    FormValues form = blankForm();
+    for (const FieldText& example : ExampleFlight)
+        form.setText(example.field, QString::fromLatin1(example.text));
+    return form;
 }
 
 } // namespace Velaro::Testing

@@ -1,13 +1,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Drives the real VELARO window on a private X server: starts the server and the
-# program, finds controls by the window's own layout table and clicks or types into
-# them. Sourced by the scripts next to it; they call start_session first.
+# program, finds controls by where the build says the window's layout catalogue puts
+# them, and clicks or types into them. Sourced by the scripts next to it; they call
+# start_session first.
 
 readonly MainTitle='Генератор сообщений VELARO'
-FormLayout="$(dirname "${BASH_SOURCE[0]}")/../../ui/FormLayout.h"
-readonly FormLayout
-readonly TwipsPerPixel=15
+# The file print-layout wrote: one line for each control, its object name and its
+# rectangle in pixels of the form.
+layout=''
 # A generous bound for anything the program or the X server does in reply to input;
 # the first start on a fresh machine, which builds the font caches, gets longer.
 WaitSeconds=10
@@ -113,12 +114,13 @@ main_window_is_shown() {
 # main window.
 start_session() {
     local velaro=$1
+    layout=$2
     local tool
     for tool in Xvfb xdotool xclip import; do
         command -v "$tool" >/dev/null || fail "$tool is missing; make test-deps installs it"
     done
     [[ -x $velaro ]] || fail "no program at '$velaro'"
-    [[ -r $FormLayout ]] || fail "no layout table at '$FormLayout'"
+    [[ -r $layout ]] || fail "no layout at '$layout'"
     session_dir=$(mktemp -d)
     trap stop_session EXIT
     # A timeout's signal, or a reader that went away, still cleans up.
@@ -134,8 +136,8 @@ start_session() {
 
     local height form_height
     height=$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')
-    form_height=$(sed -n 's/.*ClientArea{[0-9]*, [0-9]*, [0-9]*, \([0-9]*\)}.*/\1/p' "$FormLayout")
-    menu_bar_height=$((height - form_height / TwipsPerPixel))
+    form_height=$(awk '$1 == "client" { print $3 }' "$layout")
+    menu_bar_height=$((height - form_height))
 }
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
@@ -146,27 +148,15 @@ put_on_clipboard() {
 }
 
 # Sets x and y to a point of a control in the main window's coordinates: its
-# centre, or the given distance in pixels from its right edge. The control's
-# rectangle comes from the layout table, in twips.
+# centre, or the given distance in pixels from its right edge.
 locate() {
     local name=$1 from_right=${2:-}
-    local rect
-    rect=$(sed -n "s/.*\"$name\",[^{]*{\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}.*/\1 \2 \3 \4/p" \
-        "$FormLayout")
-    [[ -n $rect ]] || fail "no control '$name' in $FormLayout"
     local left top width height
-    read -r left top width height <<<"$rect"
-    # The pattern side buttons sit inside the pattern frame.
-    if grep -q "Switch::[A-Za-z]*Pattern, \"$name\"" "$FormLayout"; then
-        local frame_left frame_top
-        read -r frame_left frame_top < <(sed -n 's/.*PatternFrame{\([0-9]*\), \([0-9]*\),.*/\1 \2/p' \
-            "$FormLayout")
-        left=$((left + frame_left))
-        top=$((top + frame_top))
-    fi
-    x=$((left / TwipsPerPixel + width / TwipsPerPixel / 2))
-    [[ -z $from_right ]] || x=$((left / TwipsPerPixel + width / TwipsPerPixel - from_right))
-    y=$((top / TwipsPerPixel + height / TwipsPerPixel / 2 + menu_bar_height))
+    read -r left top width height < <(awk -v name="$name" '$1 == name { print $2, $3, $4, $5 }' "$layout")
+    [[ -n $height ]] || fail "no control '$name' in $layout"
+    x=$((left + width / 2))
+    [[ -z $from_right ]] || x=$((left + width - from_right))
+    y=$((top + height / 2 + menu_bar_height))
 }
 
 click() {
@@ -222,12 +212,12 @@ list_is_open() { list_window=$(other_windows | head -n 1) && [[ -n $list_window 
 list_is_closed() { ! list_is_open; }
 
 # Picks an entry of the pushback direction list with the mouse: the list drops
-# down with its entries in the order of the layout table, in rows of one height.
+# down with its entries in the order of the layout catalogue, in rows of one height.
 pick_direction() {
     local entries row
-    entries=$(sed -n '/Directions\[\] = {/,/};/p' "$FormLayout" | grep -o '"[a-z-]*"')
-    row=$(grep -nx "\"$1\"" <<<"$entries" | cut -d: -f1)
-    [[ -n $row ]] || fail "no direction '$1' in $FormLayout"
+    entries=$(awk '$1 == "direction" { print $2 }' "$layout")
+    row=$(grep -nx -- "$1" <<<"$entries" | cut -d: -f1)
+    [[ -n $row ]] || fail "no direction '$1' in $layout"
     click Combo1 8
     wait_until list_is_open || fail 'the pushback direction list did not drop down'
     local WIDTH HEIGHT

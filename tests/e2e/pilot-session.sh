@@ -5,7 +5,7 @@
 # clipboard, the modes switched with the option buttons and the Options menu, the
 # numeric checks' message boxes, the About box, and File → Exit from the keyboard.
 #
-# Usage: pilot-session.sh <path of the velaro binary>
+# Usage: pilot-session.sh <path of the velaro binary> <layout file print-layout wrote>
 
 set -eu -o pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -94,7 +94,7 @@ about_boxes() { xdotool search --onlyvisible --name '^About VELARO$' 2>/dev/null
 one_about_box() { [[ $(about_boxes) -eq 1 ]]; }
 main_window_is_gone() { ! xdotool search --onlyvisible --name "^$MainTitle\$" >/dev/null 2>&1; }
 
-start_session "$1"
+start_session "$1" "$2"
 readonly Frame='ULLP traffic, RA-12345'
 window_has_fixed_size || fail "the main window can be maximised or resized: $(xprop -id "$main_window")"
 

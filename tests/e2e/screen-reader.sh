@@ -5,7 +5,7 @@
 # follows the runway as the pilot edits it, and names the runway once it is empty.
 # Hovering the button tints the fields the call reads, the empty runway differently.
 #
-# Usage: screen-reader.sh <path of the velaro binary>
+# Usage: screen-reader.sh <path of the velaro binary> <layout file print-layout wrote>
 
 set -eu -o pipefail
 
@@ -57,7 +57,7 @@ colour_of() {
 colour_is() { [[ $(colour_of "$1") == "$2" ]]; }
 colour_is_not() { ! colour_is "$@"; }
 
-start_session "$1"
+start_session "$1" "$2"
 
 fill Text2 ullp
 fill Text1 ra-12345

@@ -3,14 +3,14 @@
 # Takes a picture of the main window with the worked example filled in, for the
 # README.
 #
-# Usage: screenshot.sh <path of the velaro binary> <PNG file to write>
+# Usage: screenshot.sh <path of the velaro binary> <layout file print-layout wrote> <PNG file to write>
 
 set -eu -o pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-output=$(realpath -m "$2")
-start_session "$1"
+output=$(realpath -m "$3")
+start_session "$1" "$2"
 
 fill Text1 RA-12345
 fill Text2 ULLP

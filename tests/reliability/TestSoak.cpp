@@ -67,9 +67,9 @@ void TestSoak::testManyPresses()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const WindowDriver driver(window);
-    for (const auto& [name, text] : passingFlight())
-        pasteOver(lineEditOf(driver, name), text);
-    QLineEdit* currentLevel = driver.find<QLineEdit>("Text3_10");
+    for (const auto& [input, text] : passingFlight())
+        pasteOver(driver.edit(input), text);
+    QLineEdit* currentLevel = driver.edit(Field::CurrentLevel);
     auto* about = window.findChild<QAction*>("About");
     QVERIFY(currentLevel && about);
 
@@ -80,12 +80,11 @@ void TestSoak::testManyPresses()
     for (int press = 1; press <= Presses; ++press) {
         if (press % PressesPerFailedCheck == 0) {
             pasteOver(currentLevel, QStringLiteral("x"));
-            driver.click(QStringLiteral("Command9"));
+            driver.click(Call::LevelChange);
             pasteOver(currentLevel, QStringLiteral("3000"));
             ++failedChecks;
         } else {
-            const auto& button = Buttons[press % Buttons.size()];
-            driver.click(QLatin1String(button.objectName));
+            driver.click(Buttons[press % Buttons.size()].call);
         }
         if (press % PressesPerAboutBox == 0)
             about->trigger();
@@ -113,8 +112,8 @@ void TestSoak::testManyPresses()
     QCOMPARE(windowCount(), warmWindows + 1);
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(currentLevel->text(), QStringLiteral("3000"));
-    QCOMPARE(driver.text("Text2"), QStringLiteral("ULLP"));
-    QCOMPARE(driver.press("Command15"),
+    QCOMPARE(driver.text(Field::Aerodrome), QStringLiteral("ULLP"));
+    QCOMPARE(driver.press(Call::GoAround),
              QStringLiteral("ULLP traffic, RA-12345, go around, ULLP traffic"));
 
     for (QWidget* aboutBox : QApplication::topLevelWidgets())

@@ -165,60 +165,62 @@ void TestAccessibility::testTabWalk()
 
 void TestAccessibility::testArrowMovesWithinPair_data()
 {
-    QTest::addColumn<QString>("from");
+    QTest::addColumn<Option>("from");
     QTest::addColumn<Qt::Key>("key");
-    QTest::addColumn<QString>("to");
+    QTest::addColumn<Option>("to");
 
-    QTest::newRow("to arrival") << "Option1_2" << Qt::Key_Down << "Option1_3";
-    QTest::newRow("back to departure") << "Option1_3" << Qt::Key_Up << "Option1_2";
-    QTest::newRow("to right pattern") << "Option1_0" << Qt::Key_Down << "Option1_1";
-    QTest::newRow("back to left pattern") << "Option1_1" << Qt::Key_Up << "Option1_0";
+    QTest::newRow("to arrival") << Option::Departure << Qt::Key_Down << Option::Arrival;
+    QTest::newRow("back to departure") << Option::Arrival << Qt::Key_Up << Option::Departure;
+    QTest::newRow("to right pattern")
+        << Option::LeftPattern << Qt::Key_Down << Option::RightPattern;
+    QTest::newRow("back to left pattern")
+        << Option::RightPattern << Qt::Key_Up << Option::LeftPattern;
 }
 
 // The arrow keys move the focus to the other option of the pair and pick it, and
 // never leave the pair.
 void TestAccessibility::testArrowMovesWithinPair()
 {
-    QFETCH(QString, from);
+    QFETCH(Option, from);
     QFETCH(Qt::Key, key);
-    QFETCH(QString, to);
+    QFETCH(Option, to);
 
     activateWindow();
-    auto* option = m_driver->find<QAbstractButton>(from);
+    QAbstractButton* option = m_driver->option(from);
     option->setFocus(Qt::TabFocusReason);
     option->setChecked(true);
     QTest::keyClick(option, key);
-    QCOMPARE(QApplication::focusWidget()->objectName(), to);
-    QVERIFY(m_driver->find<QAbstractButton>(to)->isChecked());
+    QCOMPARE(QApplication::focusWidget(), m_driver->option(to));
+    QVERIFY(m_driver->option(to)->isChecked());
     QVERIFY(!option->isChecked());
 
     QTest::keyClick(QApplication::focusWidget(), key);
-    QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    QCOMPARE(QApplication::focusWidget(), m_driver->option(to));
 }
 
 void TestAccessibility::testKeyPressesButton_data()
 {
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<Call>("button");
     QTest::addColumn<int>("key");
 
     for (const auto& entry : FormLayout::Buttons) {
         for (const auto& [keyName, key] : {std::pair{"Space", Qt::Key_Space},
                                            {"Return", Qt::Key_Return},
                                            {"Enter", Qt::Key_Enter}})
-            QTest::addRow("%s, %s", entry.objectName, keyName) << entry.objectName << int(key);
+            QTest::addRow("%s, %s", entry.caption, keyName) << entry.call << int(key);
     }
 }
 
 void TestAccessibility::testKeyPressesButton()
 {
-    QFETCH(QString, button);
+    QFETCH(Call, button);
     QFETCH(int, key);
 
     // Numbers everywhere, so that every call passes its checks and is delivered.
     for (auto* field : m_window->findChildren<QLineEdit*>())
         field->setText(QStringLiteral("1"));
     activateWindow();
-    m_driver->find(button)->setFocus(Qt::TabFocusReason);
+    m_driver->button(button)->setFocus(Qt::TabFocusReason);
     const QString untouched = QStringLiteral("(nothing delivered)");
     QGuiApplication::clipboard()->setText(untouched);
 
@@ -246,7 +248,7 @@ void TestAccessibility::testMenuAccessKey()
     auto* popup = m_driver->find<QMenu>(menu);
     QVERIFY(popup);
     activateWindow();
-    m_driver->find(QStringLiteral("Text1"))->setFocus();
+    m_driver->control(Field::Callsign)->setFocus();
     pressKey(QApplication::focusWidget(), accessKey, Qt::AltModifier);
     QTRY_VERIFY(popup->isVisible());
     QCOMPARE(QApplication::activePopupWidget(), popup);
@@ -258,7 +260,7 @@ void TestAccessibility::testExitByAccessKeys()
 {
     auto* file = m_driver->find<QMenu>(QStringLiteral("File"));
     activateWindow();
-    m_driver->find(QStringLiteral("Text1"))->setFocus();
+    m_driver->control(Field::Callsign)->setFocus();
     pressKey(QApplication::focusWidget(), u'ф', Qt::AltModifier);
     QTRY_VERIFY(file->isVisible());
     pressKey(file, u'в', Qt::NoModifier);

@@ -8,127 +8,144 @@
 
 using Velaro::CallPreview;
 using Mark = CallPreview::Mark;
+Q_DECLARE_METATYPE(Mark)
 
 // Every call button previews what its press would deliver and marks the fields it reads.
 class TestCallPreview : public MainWindowTest
 {
     Q_OBJECT
 
+public:
+    // How the button whose marks are shown is singled out.
+    enum class Pointer { Hover, Focus, HoverWhileAnotherFocused };
+    Q_ENUM(Pointer)
+
 private slots:
     void testPreview_data();
     void testPreview();
+    void testTint_data();
+    void testTint();
+
+private:
+    QList<QString> texts() const
+    {
+        QList<QString> texts;
+        for (const Input input : allInputs())
+            texts << m_driver->text(input);
+        return texts;
+    }
 };
 
 void TestCallPreview::testPreview_data()
 {
     QTest::addColumn<Edits>("edits");
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("marked");
-    QTest::addColumn<bool>("hovered");
-    QTest::addColumn<QStringList>("read");
-    QTest::addColumn<QStringList>("empty");
+    QTest::addColumn<Choices>("clicks");
+    // Steps down the closed direction list, as a pilot picks an entry.
+    QTest::addColumn<int>("directionSteps");
+    QTest::addColumn<Call>("marked");
+    QTest::addColumn<Pointer>("pointer");
+    QTest::addColumn<Inputs>("read");
+    QTest::addColumn<Inputs>("empty");
 
-    const Edits example{{"Text2", "ullp"},      {"Text1", "ra-12345"},    {"Text3_6", "28L"},
-                        {"Text3_0", "B2"},      {"Text3_2", "12"},        {"Text3_5", "A C"},
-                        {"Text3_7", "KILO 1A"}, {"Text3_8", "900"},       {"Text3_9", "ODIMO"},
-                        {"Text3_4", "RATOS"},   {"Text3_1", "35"},        {"Text3_10", "3000"},
-                        {"Text3_11", "3600"},   {"Text3_15", "ODIMO 2K"}, {"Text3_3", "095"},
-                        {"Text3_12", "1"}};
-    const QStringList framed{"Text1", "Text2"};
+    const Edits example = exampleFlight();
+    const Inputs framed{Field::Callsign, Field::Aerodrome};
 
     QTest::newRow("worked example, taxi out reads no stand")
-        << example << QStringList{"south"} << "Command3_0" << true
-        << framed + QStringList{"Text3_5", "Text3_6"} << QStringList{};
-    QTest::newRow("empty form") << Edits{} << QStringList{} << "Command16_1" << false
-                                << QStringList{}
-                                << QStringList{"Text1", "Text2", "Text3_6", "Text3_0"};
+        << example << Choices{} << 1 << Call::Taxi << Pointer::Hover
+        << framed + Inputs{Field::TaxiRoute, Field::Runway} << Inputs{};
+    QTest::newRow("empty form") << Edits{} << Choices{} << 0 << Call::RunwayVacated
+                                << Pointer::Focus << Inputs{}
+                                << Inputs{Field::Callsign, Field::Aerodrome, Field::Runway,
+                                          Field::Taxiway};
     QTest::newRow("arrival mode, taxi in reads no runway")
-        << example << QStringList{"Option1_3", "Option1_1"} << "Command3_0" << true
-        << framed + QStringList{"Text3_2", "Text3_5"} << QStringList{};
+        << example << Choices{Option::Arrival, Option::RightPattern} << 0 << Call::Taxi
+        << Pointer::Hover << framed + Inputs{Field::Stand, Field::TaxiRoute} << Inputs{};
     QTest::newRow("imperial units, pushback reads the list")
-        << example + Edits{{"Text3_10", "290"}, {"Text3_11", "350"}} << QStringList{"Imperial"}
-        << "Command1" << false << framed + QStringList{"Text3_2"} << QStringList{"Combo1"};
+        << example + Edits{{Field::CurrentLevel, "290"}, {Field::NextLevel, "350"}}
+        << Choices{Unit::Imperial} << 0 << Call::Pushback << Pointer::Focus
+        << framed + Inputs{Field::Stand} << Inputs{PushbackDirection};
+    QTest::newRow("a line break pasted into the list, pushback follows")
+        << example + Edits{{PushbackDirection, "a\nb"}} << Choices{} << 0 << Call::Pushback
+        << Pointer::Hover << framed + Inputs{Field::Stand, PushbackDirection} << Inputs{};
     QTest::newRow("levels not numbers, the descent warns and delivers")
-        << example + Edits{{"Text3_11", "abc"}} << QStringList{} << "Command10" << true
-        << framed + QStringList{"Text3_9", "Text3_10", "Text3_11", "Text3_15", "Text3_6"}
-        << QStringList{};
+        << example + Edits{{Field::NextLevel, "abc"}} << Choices{} << 0 << Call::ApproachDescent
+        << Pointer::Hover
+        << framed + Inputs{Field::CurrentPoint, Field::CurrentLevel, Field::NextLevel,
+                           Field::ApproachProcedure, Field::Runway}
+        << Inputs{};
     QTest::newRow("course not a number, holding stops before the frame")
-        << example + Edits{{"Text3_3", "o95"}} << QStringList{} << "Command8" << false
-        << QStringList{"Text3_10", "Text3_3"} << QStringList{};
+        << example + Edits{{Field::Course, "o95"}} << Choices{} << 0 << Call::Holding
+        << Pointer::Focus << Inputs{Field::CurrentLevel, Field::Course} << Inputs{};
+    QTest::newRow("hovered while another button has the focus")
+        << example << Choices{} << 0 << Call::LiningUp << Pointer::HoverWhileAnotherFocused
+        << framed + Inputs{Field::Runway, Field::DepartureProcedure, Field::InitialLevel}
+        << Inputs{};
     QTest::newRow("markup typed into fields")
-        << Edits{{"Text2", "<b>ullp"}, {"Combo1", "<i>"}} << QStringList{} << "Command5" << true
-        << QStringList{"Text2"} << QStringList{"Text1", "Text3_6"};
+        << Edits{{Field::Aerodrome, "<b>ullp"}, {PushbackDirection, "<i>"}} << Choices{} << 0
+        << Call::TakeOff << Pointer::Hover << Inputs{Field::Aerodrome}
+        << Inputs{Field::Callsign, Field::Runway};
 }
 
 void TestCallPreview::testPreview()
 {
     QFETCH(Edits, edits);
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, marked);
-    QFETCH(bool, hovered);
-    QFETCH(QStringList, read);
-    QFETCH(QStringList, empty);
+    QFETCH(Choices, clicks);
+    QFETCH(int, directionSteps);
+    QFETCH(Call, marked);
+    QFETCH(Pointer, pointer);
+    QFETCH(Inputs, read);
+    QFETCH(Inputs, empty);
     m_driver->type(edits);
-    for (const QString& name : clicks) {
-        if (name == QLatin1String("south")) {
-            // Picked as a pilot does, with a step down the closed list.
-            auto* list = m_driver->find<QComboBox>("Combo1");
-            list->setFocus();
-            QTest::keyClick(list, Qt::Key_Down);
-        } else {
-            m_driver->choose({name});
-        }
-    }
-    auto description = [this](const QString& name) {
-        return QAccessible::queryAccessibleInterface(m_driver->find(name))
+    m_driver->choose(clicks);
+    m_driver->directionList()->setFocus();
+    for (int step = 0; step < directionSteps; ++step)
+        QTest::keyClick(m_driver->directionList(), Qt::Key_Down);
+    auto description = [this](Call call) {
+        return QAccessible::queryAccessibleInterface(m_driver->button(call))
             ->text(QAccessible::Description);
     };
 
     const QString untouched = QStringLiteral("(nothing delivered)");
     QGuiApplication::clipboard()->setText(untouched);
-    const Velaro::FormValues before = m_window->formValues();
+    const QList<QString> before = texts();
     const QPalette form = m_window->centralWidget()->palette();
     activateWindow();
-    if (hovered)
-        QTest::mouseMove(m_driver->find(marked));
+    if (pointer == Pointer::HoverWhileAnotherFocused)
+        m_driver->button(Call::GoAround)->setFocus(Qt::TabFocusReason);
+    if (pointer == Pointer::Focus)
+        m_driver->button(marked)->setFocus(Qt::TabFocusReason);
     else
-        m_driver->find(marked)->setFocus(Qt::TabFocusReason);
+        QTest::mouseMove(m_driver->button(marked));
     QStringList emptyCaptions;
     for (const auto& entry : Velaro::FormLayout::Fields) {
-        const QString name = entry.objectName;
-        const Mark mark = empty.contains(name)  ? Mark::Empty
-                          : read.contains(name) ? Mark::Read
-                                                : Mark::None;
-        QCOMPARE(m_driver->find(name)->palette().base().color(), CallPreview::tint(mark, form));
-        QCOMPARE(m_driver->find(name)->geometry(), entry.field.toPixels());
+        const Mark mark = empty.contains(entry.role)  ? Mark::Empty
+                          : read.contains(entry.role) ? Mark::Read
+                                                      : Mark::None;
+        QWidget* control = m_driver->control(entry.role);
+        QCOMPARE(control->palette().base().color(), CallPreview::tint(mark, form));
+        QCOMPARE(control->geometry(), entry.field.toPixels());
         if (mark == Mark::Empty)
             emptyCaptions << QString::fromUtf8(entry.caption);
     }
     if (!emptyCaptions.isEmpty())
         QCOMPARE(description(marked).split('\n').constLast(),
                  "Пустые поля: " + emptyCaptions.join(", "));
-    if (hovered)
-        QTest::mouseMove(m_driver->find("Label1"));
-    else
-        m_driver->find("Text3_12")->setFocus(Qt::TabFocusReason);
-    for (const auto& entry : Velaro::FormLayout::Fields)
-        QCOMPARE(m_driver->find(entry.objectName)->palette().base().color(), form.base().color());
+    QTest::mouseMove(m_window->centralWidget(), QPoint(1, 1));
+    m_driver->control(Field::PatternLegTime)->setFocus(Qt::TabFocusReason);
+    for (const Input input : allInputs())
+        QCOMPARE(m_driver->control(input)->palette().base().color(), form.base().color());
     QCOMPARE(QSet<QRgb>({CallPreview::tint(Mark::Read, form).rgb(),
                          CallPreview::tint(Mark::Empty, form).rgb(), form.base().color().rgb()})
                  .size(),
              3);
-    const Velaro::FormValues after = m_window->formValues();
-    for (const auto& entry : Velaro::FormLayout::Fields) {
-        if (entry.role)
-            QCOMPARE(after.text(*entry.role), before.text(*entry.role));
-    }
+    QCOMPARE(texts(), before);
     QCOMPARE(QGuiApplication::clipboard()->text(), untouched);
 
     // Pressing every button in turn also walks the reporting points forward: the
-    // buttons after Command7 must show the advanced points.
+    // buttons after the report at a reporting point must show the advanced points.
     for (const auto& entry : Velaro::FormLayout::Buttons) {
-        auto* button = m_driver->find<QAbstractButton>(entry.objectName);
-        const QString preview = description(entry.objectName);
+        auto* button = m_driver->button(entry.call);
+        const QString preview = description(entry.call);
         QTextDocument toolTip;
         toolTip.setHtml(button->toolTip());
         const QString shownTip =
@@ -136,7 +153,7 @@ void TestCallPreview::testPreview()
         QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
                  button->text());
         MessageBoxAnswerer answerer;
-        const QString delivered = m_driver->press(entry.objectName);
+        const QString delivered = m_driver->press(entry.call);
         const QString message =
             answerer.seen().isEmpty() ? QString() : answerer.seen().constFirst().text;
 
@@ -153,6 +170,31 @@ void TestCallPreview::testPreview()
                 (notes.size() == 1 && notes.first().startsWith("Пустые поля: ")));
         QCOMPARE(shownTip, preview);
     }
+}
+
+void TestCallPreview::testTint_data()
+{
+    QTest::addColumn<Mark>("mark");
+    QTest::addColumn<QColor>("expected");
+
+    // On white, an empty field leans orange, a read one toward the blue highlight.
+    QTest::newRow("not read") << Mark::None << QColor(255, 255, 255);
+    QTest::newRow("read") << Mark::Read << QColor(204, 204, 255);
+    QTest::newRow("read but empty") << Mark::Empty << QColor(255, 203, 140);
+}
+
+void TestCallPreview::testTint()
+{
+    QFETCH(Mark, mark);
+    QFETCH(QColor, expected);
+
+    QPalette palette;
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Highlight, Qt::blue);
+    const QColor tint = CallPreview::tint(mark, palette);
+    for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue})
+        QVERIFY2(qAbs((tint.*channel)() - (expected.*channel)()) <= 1,
+                 qPrintable(tint.name() + " is not " + expected.name()));
 }
 
 QTEST_MAIN(TestCallPreview)

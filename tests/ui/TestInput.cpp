@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowTest.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -18,7 +19,8 @@ private slots:
     void testUpperCasingSettles();
     void testLongPaste();
     void testUndoEndsUpperCased();
-    void testDirectionListKeepsCase();
+    void testDirectionListText_data();
+    void testDirectionListText();
     void testUpperCaseReachesTheCall();
     void testStartUpCaption_data();
     void testStartUpCaption();
@@ -28,49 +30,38 @@ private slots:
 
 void TestInput::testTypingUpperCases_data()
 {
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<Field>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("callsign") << "Text1"
-                              << "ulll"
-                              << "ULLL";
-    QTest::newRow("aerodrome, mixed case") << "Text2"
-                                           << "uLlP"
-                                           << "ULLP";
-    QTest::newRow("runway, digits kept") << "Text3_6"
-                                         << "28l"
-                                         << "28L";
-    QTest::newRow("taxi route, blanks kept") << "Text3_5"
-                                             << "a c"
-                                             << "A C";
-    QTest::newRow("approach procedure") << "Text3_15"
-                                        << "odimo 2k"
-                                        << "ODIMO 2K";
-    QTest::newRow("Cyrillic") << "Text3_9"
-                              << "ёлка"
-                              << "ЁЛКА";
-    QTest::newRow("lengthening") << "Text3_4"
-                                 << "straße"
-                                 << "STRASSE";
+    const auto row = [](const char* name, Field field, const char* typed, const char* shown) {
+        QTest::newRow(name) << field << QString::fromUtf8(typed) << QString::fromUtf8(shown);
+    };
+    row("callsign", Field::Callsign, "ulll", "ULLL");
+    row("aerodrome, mixed case", Field::Aerodrome, "uLlP", "ULLP");
+    row("runway, digits kept", Field::Runway, "28l", "28L");
+    row("taxi route, blanks kept", Field::TaxiRoute, "a c", "A C");
+    row("approach procedure", Field::ApproachProcedure, "odimo 2k", "ODIMO 2K");
+    row("Cyrillic", Field::CurrentPoint, "ёлка", "ЁЛКА");
+    row("lengthening", Field::NextPoint, "straße", "STRASSE");
 }
 
 void TestInput::testTypingUpperCases()
 {
-    QFETCH(QString, field);
+    QFETCH(Field, field);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
 
     m_driver->type(field, typed);
-    auto* edit = m_driver->find<QLineEdit>(field);
+    auto* edit = m_driver->edit(field);
     QCOMPARE(edit->text(), shown);
     QCOMPARE(edit->cursorPosition(), shown.size());
 }
 
 void TestInput::testTypingInTheMiddleMovesCaretToEnd()
 {
-    m_driver->type("Text1", "RA12345");
-    auto* edit = m_driver->find<QLineEdit>("Text1");
+    m_driver->type(Field::Callsign, "RA12345");
+    auto* edit = m_driver->edit(Field::Callsign);
     edit->setCursorPosition(2);
     QTest::keyClicks(edit, "-x");
     // The caret jumps to the end after the first keystroke, so the second lands there.
@@ -80,7 +71,7 @@ void TestInput::testTypingInTheMiddleMovesCaretToEnd()
 
 void TestInput::testPasteUpperCases()
 {
-    auto* edit = m_driver->find<QLineEdit>("Text3_7");
+    auto* edit = m_driver->edit(Field::DepartureProcedure);
     QGuiApplication::clipboard()->setText(QStringLiteral("kilo 1a"));
     edit->setFocus();
     edit->paste();
@@ -90,7 +81,7 @@ void TestInput::testPasteUpperCases()
 
 void TestInput::testProgrammaticWriteUpperCases()
 {
-    auto* edit = m_driver->find<QLineEdit>("Text3_9");
+    auto* edit = m_driver->edit(Field::CurrentPoint);
     edit->setText(QStringLiteral("ratos"));
     QCOMPARE(edit->text(), QStringLiteral("RATOS"));
     QCOMPARE(edit->cursorPosition(), 5);
@@ -98,7 +89,7 @@ void TestInput::testProgrammaticWriteUpperCases()
 
 void TestInput::testUpperCasingSettles()
 {
-    auto* edit = m_driver->find<QLineEdit>("Text1");
+    auto* edit = m_driver->edit(Field::Callsign);
     QSignalSpy changes(edit, &QLineEdit::textChanged);
     QTest::keyClicks(edit, "a");
     // The typed letter and the upper-cased write; nothing after that.
@@ -110,7 +101,7 @@ void TestInput::testUpperCasingSettles()
 
 void TestInput::testLongPaste()
 {
-    auto* edit = m_driver->find<QLineEdit>("Text3_5");
+    auto* edit = m_driver->edit(Field::TaxiRoute);
     const QString pasted(edit->maxLength(), QLatin1Char('x'));
     QGuiApplication::clipboard()->setText(pasted);
     edit->setFocus();
@@ -120,7 +111,7 @@ void TestInput::testLongPaste()
 
 void TestInput::testUndoEndsUpperCased()
 {
-    auto* edit = m_driver->find<QLineEdit>("Text1");
+    auto* edit = m_driver->edit(Field::Callsign);
     // Text that needs no upper-casing is left alone, undo history and all.
     QTest::keyClicks(edit, "12");
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
@@ -136,53 +127,98 @@ void TestInput::testUndoEndsUpperCased()
     QCOMPARE(edit->text(), edit->text().toUpper());
 }
 
-void TestInput::testDirectionListKeepsCase()
+void TestInput::testDirectionListText_data()
 {
-    m_driver->type("Combo1", "b3");
-    QCOMPARE(m_driver->find<QComboBox>("Combo1")->currentText(), QStringLiteral("b3"));
+    QTest::addColumn<QString>("typed");
+    // Pasted with the caret at the start of the typed text.
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("caret");
+
+    QTest::newRow("typed, case kept") << "b3"
+                                      << ""
+                                      << "b3" << 2;
+    QTest::newRow("a line break pasted before the text") << "xyz"
+                                                         << "a\nb"
+                                                         << "a bxyz" << 3;
+}
+
+void TestInput::testDirectionListText()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(int, caret);
+
+    m_driver->type(PushbackDirection, typed);
+    QLineEdit* edit = m_driver->edit(PushbackDirection);
+    if (!pasted.isEmpty()) {
+        edit->setCursorPosition(0);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(edit, QKeySequence::Paste);
+    }
+    QCOMPARE(m_driver->directionList()->currentText(), shown);
+    QCOMPARE(edit->cursorPosition(), caret);
 }
 
 void TestInput::testUpperCaseReachesTheCall()
 {
-    m_driver->type("Text2", "ullp");
-    m_driver->type("Text1", "ra-12345");
-    m_driver->type("Text3_2", "12a");
-    QCOMPARE(m_driver->press("Command2"),
+    m_driver->type(Field::Aerodrome, "ullp");
+    m_driver->type(Field::Callsign, "ra-12345");
+    m_driver->type(Field::Stand, "12a");
+    QCOMPARE(m_driver->press(Call::StartUpOrShutdown),
              QStringLiteral("ULLP traffic, RA-12345, engines start up on stand 12A, ULLP traffic"));
 }
 
 void TestInput::testStartUpCaption_data()
 {
-    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<Choices>("clicks");
+    // Chosen through the option button's accessible toggle action, as a screen reader does.
+    QTest::addColumn<bool>("screenReader");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("arrival") << QStringList{"Option1_3"} << "Стоп";
-    QTest::newRow("arrival, then right pattern") << QStringList{"Option1_3", "Option1_1"} << "Стоп";
-    QTest::newRow("arrival, then left pattern") << QStringList{"Option1_3", "Option1_0"} << "Стоп";
-    QTest::newRow("arrival, then departure") << QStringList{"Option1_3", "Option1_2"} << "Запуск";
-    QTest::newRow("right pattern in departure") << QStringList{"Option1_1"} << "Запуск";
+    QTest::newRow("arrival") << Choices{Option::Arrival} << false << "Стоп";
+    QTest::newRow("arrival, then right pattern")
+        << Choices{Option::Arrival, Option::RightPattern} << false << "Стоп";
+    QTest::newRow("arrival, then left pattern")
+        << Choices{Option::Arrival, Option::LeftPattern} << false << "Стоп";
+    QTest::newRow("arrival, then departure")
+        << Choices{Option::Arrival, Option::Departure} << false << "Запуск";
+    QTest::newRow("right pattern in departure")
+        << Choices{Option::RightPattern} << false << "Запуск";
+    QTest::newRow("arrival, toggled by a screen reader")
+        << Choices{Option::Arrival} << true << "Стоп";
 }
 
 void TestInput::testStartUpCaption()
 {
-    QFETCH(QStringList, clicks);
+    QFETCH(Choices, clicks);
+    QFETCH(bool, screenReader);
     QFETCH(QString, caption);
 
-    for (const QString& option : clicks)
-        m_driver->click(option);
-    QCOMPARE(m_driver->find<QPushButton>("Command2")->text(), caption);
+    if (screenReader) {
+        for (const auto& choice : clicks)
+            QAccessible::queryAccessibleInterface(m_driver->option(std::get<Option>(choice)))
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        m_driver->choose(clicks);
+    }
+    QAbstractButton* startUp = m_driver->button(Call::StartUpOrShutdown);
+    QCOMPARE(startUp->text(), caption);
+    QCOMPARE(QAccessible::queryAccessibleInterface(startUp)->text(QAccessible::Name), caption);
 
     // The caption names the call the button composes.
-    m_driver->type("Text2", "ULLP");
-    const QString call = m_driver->press("Command2");
+    m_driver->type(Field::Aerodrome, "ULLP");
+    const QString call = m_driver->press(Call::StartUpOrShutdown);
     QCOMPARE(call.contains(QLatin1String("engines start up")), caption == QStringLiteral("Запуск"));
     QCOMPARE(call.contains(QLatin1String("engines shutdown")), caption == QStringLiteral("Стоп"));
 }
 
 void TestInput::testUnitsAreExclusive()
 {
-    auto* metric = m_window->findChild<QAction*>("metric");
-    auto* imperial = m_window->findChild<QAction*>("Imperial");
+    QAction* metric = m_driver->unit(Unit::Metric);
+    QAction* imperial = m_driver->unit(Unit::Imperial);
     QVERIFY(metric && imperial);
 
     imperial->trigger();

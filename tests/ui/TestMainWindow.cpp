@@ -37,9 +37,6 @@ private slots:
     void testDirectionPick();
     void testTypedDirectionIsNotCompleted();
     void testSecondCallReplacesFirst();
-
-private:
-    void fillGroundExample() const;
 };
 
 void TestMainWindow::testField_data()
@@ -49,57 +46,27 @@ void TestMainWindow::testField_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("geometry");
 
-    QTest::newRow("callsign") << "Text1"
-                              << "Label1"
-                              << "Позывн." << QRect(8, 24, 49, 19);
-    QTest::newRow("aerodrome") << "Text2"
-                               << "Label2"
-                               << "АПТ/ FIR" << QRect(64, 24, 41, 19);
-    QTest::newRow("runway") << "Text3_6"
-                            << "Label9_0"
-                            << "ВПП" << QRect(112, 24, 41, 19);
-    QTest::newRow("taxiway") << "Text3_0"
-                             << "Label9_1"
-                             << "РД" << QRect(160, 24, 33, 19);
-    QTest::newRow("stand") << "Text3_2"
-                           << "Label5_0"
-                           << "Стоянка" << QRect(8, 64, 41, 19);
-    QTest::newRow("direction") << "Combo1"
-                               << "Label6"
-                               << "Напр. буксировки" << QRect(64, 64, 81, 21);
-    QTest::newRow("taxi route") << "Text3_5"
-                                << "Label8"
-                                << "Маршрут руления" << QRect(160, 64, 121, 19);
-    QTest::newRow("departure procedure") << "Text3_7"
-                                         << "Label10"
-                                         << "Схема выхода" << QRect(88, 128, 49, 19);
-    QTest::newRow("initial level") << "Text3_8"
-                                   << "Label11"
-                                   << "Начальн. эшелон" << QRect(240, 128, 41, 19);
-    QTest::newRow("current point") << "Text3_9"
-                                   << "Label12"
-                                   << "ПОД тек." << QRect(96, 216, 57, 19);
-    QTest::newRow("next point") << "Text3_4"
-                                << "Label7"
-                                << "ПОД след" << QRect(160, 216, 57, 19);
-    QTest::newRow("estimated time") << "Text3_1"
-                                    << "Label15_1"
-                                    << "Расч. вр." << QRect(224, 216, 57, 19);
-    QTest::newRow("current level") << "Text3_10"
-                                   << "Label13"
-                                   << "Эшелон тек." << QRect(120, 256, 49, 19);
-    QTest::newRow("next level") << "Text3_11"
-                                << "Label14"
-                                << "Эшелон след." << QRect(200, 256, 49, 19);
-    QTest::newRow("approach procedure") << "Text3_15"
-                                        << "Label18"
-                                        << "Схема подхода" << QRect(144, 288, 57, 19);
-    QTest::newRow("course") << "Text3_3"
-                            << "Label4"
-                            << "Курс" << QRect(96, 328, 41, 19);
-    QTest::newRow("pattern leg time") << "Text3_12"
-                                      << "Label15_0"
-                                      << "Дл. круга" << QRect(152, 328, 49, 19);
+    const auto row = [](const char* name, const char* field, const char* label, const char* caption,
+                        QRect geometry) {
+        QTest::newRow(name) << field << label << QString::fromUtf8(caption) << geometry;
+    };
+    row("callsign", "Text1", "Label1", "Позывн.", {8, 24, 49, 19});
+    row("aerodrome", "Text2", "Label2", "АПТ/ FIR", {64, 24, 41, 19});
+    row("runway", "Text3_6", "Label9_0", "ВПП", {112, 24, 41, 19});
+    row("taxiway", "Text3_0", "Label9_1", "РД", {160, 24, 33, 19});
+    row("stand", "Text3_2", "Label5_0", "Стоянка", {8, 64, 41, 19});
+    row("direction", "Combo1", "Label6", "Напр. буксировки", {64, 64, 81, 21});
+    row("taxi route", "Text3_5", "Label8", "Маршрут руления", {160, 64, 121, 19});
+    row("departure procedure", "Text3_7", "Label10", "Схема выхода", {88, 128, 49, 19});
+    row("initial level", "Text3_8", "Label11", "Начальн. эшелон", {240, 128, 41, 19});
+    row("current point", "Text3_9", "Label12", "ПОД тек.", {96, 216, 57, 19});
+    row("next point", "Text3_4", "Label7", "ПОД след", {160, 216, 57, 19});
+    row("estimated time", "Text3_1", "Label15_1", "Расч. вр.", {224, 216, 57, 19});
+    row("current level", "Text3_10", "Label13", "Эшелон тек.", {120, 256, 49, 19});
+    row("next level", "Text3_11", "Label14", "Эшелон след.", {200, 256, 49, 19});
+    row("approach procedure", "Text3_15", "Label18", "Схема подхода", {144, 288, 57, 19});
+    row("course", "Text3_3", "Label4", "Курс", {96, 328, 41, 19});
+    row("pattern leg time", "Text3_12", "Label15_0", "Дл. круга", {152, 328, 49, 19});
 }
 
 void TestMainWindow::testField()
@@ -128,38 +95,25 @@ void TestMainWindow::testButton_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("pushback") << "Command1"
-                              << "Буксировка";
-    QTest::newRow("start-up") << "Command2"
-                              << "Запуск";
-    QTest::newRow("taxi") << "Command3_0"
-                          << "Руление";
-    QTest::newRow("runway vacated") << "Command16_1"
-                                    << "Осв. ВПП";
-    QTest::newRow("lining up") << "Command4"
-                               << "Занятие исполнит.";
-    QTest::newRow("take-off") << "Command5"
-                              << "Взлет";
-    QTest::newRow("after take-off") << "Command6"
-                                    << "После взлета";
-    QTest::newRow("reporting point") << "Command7"
-                                     << "Наб./ Сниж/ПОД";
-    QTest::newRow("level change") << "Command9"
-                                  << "Смена эшелона";
-    QTest::newRow("approach descent") << "Command10"
-                                      << "Снижение";
-    QTest::newRow("holding") << "Command8"
-                             << "З. О.";
-    QTest::newRow("crosswind") << "Command11"
-                               << "на 1-м";
-    QTest::newRow("base") << "Command12"
-                          << "на 3-м";
-    QTest::newRow("turning final") << "Command13"
-                                   << "на 4-м";
-    QTest::newRow("final") << "Command14"
-                           << "Глисс.";
-    QTest::newRow("go-around") << "Command15"
-                               << "Уход";
+    const auto row = [](const char* name, const char* button, const char* caption) {
+        QTest::newRow(name) << button << QString::fromUtf8(caption);
+    };
+    row("pushback", "Command1", "Буксировка");
+    row("start-up", "Command2", "Запуск");
+    row("taxi", "Command3_0", "Руление");
+    row("runway vacated", "Command16_1", "Осв. ВПП");
+    row("lining up", "Command4", "Занятие исполнит.");
+    row("take-off", "Command5", "Взлет");
+    row("after take-off", "Command6", "После взлета");
+    row("reporting point", "Command7", "Наб./ Сниж/ПОД");
+    row("level change", "Command9", "Смена эшелона");
+    row("approach descent", "Command10", "Снижение");
+    row("holding", "Command8", "З. О.");
+    row("crosswind", "Command11", "на 1-м");
+    row("base", "Command12", "на 3-м");
+    row("turning final", "Command13", "на 4-м");
+    row("final", "Command14", "Глисс.");
+    row("go-around", "Command15", "Уход");
 }
 
 void TestMainWindow::testButton()
@@ -244,7 +198,7 @@ void TestMainWindow::testDirectionList()
                                  "north-east", "north-west"}));
 
     // Typed text is never added to the list.
-    m_driver->type("Combo1", "b3");
+    m_driver->type(PushbackDirection, "b3");
     QTest::keyClick(list->lineEdit(), Qt::Key_Return);
     QCOMPARE(list->count(), 8);
 }
@@ -294,55 +248,46 @@ void TestMainWindow::testCaptionsFit()
                  qPrintable(field->objectName()));
 }
 
-void TestMainWindow::fillGroundExample() const
-{
-    m_driver->type("Text2", "ULLP");
-    m_driver->type("Text1", "RA-12345");
-    m_driver->type("Text3_2", "12");
-    m_driver->type("Text3_6", "28L");
-    m_driver->type("Text3_0", "B2");
-    m_driver->type("Text3_5", "A C");
-}
-
 void TestMainWindow::testGroundCall_data()
 {
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<Call>("button");
     QTest::addColumn<bool>("arrival");
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("pushback, departure")
-        << "Command1" << false
+        << Call::Pushback << false
         << "ULLP traffic, RA-12345, pushing back to starting point  from stand 12, ULLP traffic";
     QTest::newRow("pushback, arrival")
-        << "Command1" << true
+        << Call::Pushback << true
         << "ULLP traffic, RA-12345, pushing back to starting point  from stand 12, ULLP traffic";
     QTest::newRow("start-up")
-        << "Command2" << false
+        << Call::StartUpOrShutdown << false
         << "ULLP traffic, RA-12345, engines start up on stand 12, ULLP traffic";
     QTest::newRow("shutdown")
-        << "Command2" << true
+        << Call::StartUpOrShutdown << true
         << "ULLP traffic, RA-12345, on stand 12, engines shutdown, ULLP traffic";
     QTest::newRow("taxi out")
-        << "Command3_0" << false
+        << Call::Taxi << false
         << "ULLP traffic, RA-12345, taxiing via A C to holding point RWY28L, ULLP traffic";
-    QTest::newRow("taxi in") << "Command3_0" << true
+    QTest::newRow("taxi in") << Call::Taxi << true
                              << "ULLP traffic, RA-12345, taxiing on stand 12 via A C, ULLP traffic";
     QTest::newRow("runway vacated, departure")
-        << "Command16_1" << false
+        << Call::RunwayVacated << false
         << "ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic";
     QTest::newRow("runway vacated, arrival")
-        << "Command16_1" << true << "ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic";
+        << Call::RunwayVacated << true
+        << "ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic";
 }
 
 void TestMainWindow::testGroundCall()
 {
-    QFETCH(QString, button);
+    QFETCH(Call, button);
     QFETCH(bool, arrival);
     QFETCH(QString, expected);
 
-    fillGroundExample();
+    m_driver->type(exampleFlight());
     if (arrival)
-        m_driver->click("Option1_3");
+        m_driver->choose({Option::Arrival});
     QCOMPARE(m_driver->press(button), expected);
 }
 
@@ -375,8 +320,8 @@ void TestMainWindow::testDirectionPick()
     QFETCH(QStringList, steps);
     QFETCH(QString, direction);
 
-    fillGroundExample();
-    auto* list = m_driver->find<QComboBox>("Combo1");
+    m_driver->type(exampleFlight());
+    QComboBox* list = m_driver->directionList();
     activateWindow();
     list->setFocus();
     for (const QString& step : steps) {
@@ -391,7 +336,7 @@ void TestMainWindow::testDirectionPick()
             const QPoint centre = list->view()->visualRect(entry).center();
             QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {}, centre);
         } else if (step.startsWith(QLatin1String("type "))) {
-            m_driver->type("Combo1", step.mid(5));
+            m_driver->type(PushbackDirection, step.mid(5));
         } else if (step == QLatin1String("wheel")) {
             // As from the window system, which may first give the list the focus.
             QWheelEvent notch(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
@@ -406,25 +351,25 @@ void TestMainWindow::testDirectionPick()
         }
     }
     QTRY_VERIFY(!list->view()->isVisible());
-    QCOMPARE(m_driver->press("Command1"),
+    QCOMPARE(m_driver->press(Call::Pushback),
              QStringLiteral("ULLP traffic, RA-12345, pushing back %1 from stand 12, ULLP traffic")
                  .arg(direction));
 }
 
 void TestMainWindow::testTypedDirectionIsNotCompleted()
 {
-    fillGroundExample();
-    m_driver->type("Combo1", "s");
-    QCOMPARE(m_driver->press("Command1"),
+    m_driver->type(exampleFlight());
+    m_driver->type(PushbackDirection, "s");
+    QCOMPARE(m_driver->press(Call::Pushback),
              QStringLiteral("ULLP traffic, RA-12345, pushing back to starting point s from stand "
                             "12, ULLP traffic"));
 }
 
 void TestMainWindow::testSecondCallReplacesFirst()
 {
-    fillGroundExample();
-    m_driver->press("Command2");
-    QCOMPARE(m_driver->press("Command16_1"),
+    m_driver->type(exampleFlight());
+    m_driver->press(Call::StartUpOrShutdown);
+    QCOMPARE(m_driver->press(Call::RunwayVacated),
              QStringLiteral("ULLP traffic, RA-12345, RWY28L vacated on TWYB2, ULLP traffic"));
 }
 

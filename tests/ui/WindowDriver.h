@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ExampleFlight.h"
+#include "FormLayout.h"
 #include "MainWindow.h"
 
 #include <QAbstractButton>
@@ -11,12 +13,54 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
-// Texts to type, field by field.
-using Edits = QList<std::pair<QString, QString>>;
+#include <algorithm>
+#include <optional>
+#include <variant>
+
+// The form as the tests speak of it: its fields, the pushback direction list, its calls,
+// its option buttons and units, found through the window's layout catalogue.
+using Velaro::Call;
+using Velaro::Field;
+using Velaro::FormLayout::Option;
+using Velaro::FormLayout::Unit;
+
+// An input of the form: a text field, or the pushback direction list.
+using Input = std::optional<Field>;
+inline constexpr Input PushbackDirection = std::nullopt;
+
+using Inputs = QList<Input>;
+// Texts to type, input by input.
+using Edits = QList<std::pair<Input, QString>>;
+// Option buttons to click and units to choose, in turn.
+using Choices = QList<std::variant<Option, Unit>>;
+Q_DECLARE_METATYPE(Inputs)
 Q_DECLARE_METATYPE(Edits)
+Q_DECLARE_METATYPE(Choices)
+Q_DECLARE_METATYPE(Call)
+Q_DECLARE_METATYPE(Field)
+Q_DECLARE_METATYPE(Option)
+
+// Every input, in the catalogue's order.
+inline Inputs allInputs()
+{
+    Inputs inputs;
+    for (const auto& entry : Velaro::FormLayout::Fields)
+        inputs << entry.role;
+    return inputs;
+}
+
+// The worked examples' flight, as the texts to type.
+inline Edits exampleFlight()
+{
+    Edits edits;
+    for (const auto& [field, text] : Velaro::Testing::ExampleFlight)
+        edits.append({field, QString::fromLatin1(text)});
+    return edits;
+}
 
 // Whether a label's whole text fits inside it, wrapped where the label wraps.
 inline bool textFits(const QLabel* label)
@@ -41,17 +85,52 @@ public:
         return m_window.findChild<T*>(objectName);
     }
 
-    // Replaces a field's text by typing, as a user selecting all and typing over it.
-    void type(const QString& fieldName, const QString& text) const
+    // The text field, or the direction list.
+    QWidget* control(Input input) const
     {
-        QLineEdit* field = find<QLineEdit>(fieldName);
-        if (!field) {
-            if (auto* list = find<QComboBox>(fieldName))
-                field = list->lineEdit();
-        }
-        QVERIFY2(field, qPrintable(fieldName));
+        return find(
+            entryOf(Velaro::FormLayout::Fields, &Velaro::FormLayout::FieldEntry::role, input));
+    }
+    // Where the user types: the field itself, or the direction list's edit part.
+    QLineEdit* edit(Input input) const
+    {
+        if (auto* list = qobject_cast<QComboBox*>(control(input)))
+            return list->lineEdit();
+        return qobject_cast<QLineEdit*>(control(input));
+    }
+    QComboBox* directionList() const
+    {
+        return qobject_cast<QComboBox*>(control(PushbackDirection));
+    }
+    QAbstractButton* button(Call call) const
+    {
+        return find<QAbstractButton>(
+            entryOf(Velaro::FormLayout::Buttons, &Velaro::FormLayout::ButtonEntry::call, call));
+    }
+    QRadioButton* option(Option option) const
+    {
+        return find<QRadioButton>(
+            entryOf(Velaro::FormLayout::Options, &Velaro::FormLayout::OptionEntry::role, option));
+    }
+    QAction* unit(Unit unit) const
+    {
+        return m_window.findChild<QAction*>(
+            entryOf(Velaro::FormLayout::Units, &Velaro::FormLayout::UnitEntry::unit, unit));
+    }
+
+    // Replaces an input's text as a user does: selects all and types over it. A line
+    // break cannot be typed into one line, so text holding one is pasted.
+    void type(Input input, const QString& text) const
+    {
+        QLineEdit* field = edit(input);
+        QVERIFY(field);
         QTest::mouseClick(field, Qt::LeftButton);
         field->selectAll();
+        if (text.contains(QLatin1Char('\n'))) {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keySequence(field, QKeySequence::Paste);
+            return;
+        }
         QTest::keyClick(field, Qt::Key_Delete);
         for (const QChar c : text) {
             // QTest only maps ASCII to keys; other letters arrive as text, as from an input method.
@@ -65,43 +144,43 @@ public:
 
     void type(const Edits& edits) const
     {
-        for (const auto& [field, text] : edits)
-            type(field, text);
+        for (const auto& [input, text] : edits)
+            type(input, text);
     }
 
-    // Clicks each named button or option, or triggers the menu item of that name.
-    void choose(const QStringList& names) const
+    // Clicks each option button, or chooses each unit from the menu.
+    void choose(const Choices& choices) const
     {
-        for (const QString& name : names) {
-            if (auto* action = m_window.findChild<QAction*>(name))
-                action->trigger();
+        for (const auto& choice : choices) {
+            if (const auto* unitChoice = std::get_if<Unit>(&choice))
+                unit(*unitChoice)->trigger();
             else
-                click(name);
+                QTest::mouseClick(option(std::get<Option>(choice)), Qt::LeftButton);
         }
     }
 
-    void click(const QString& buttonName) const
-    {
-        auto* button = find<QAbstractButton>(buttonName);
-        QVERIFY2(button, qPrintable(buttonName));
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    void click(Call call) const { QTest::mouseClick(button(call), Qt::LeftButton); }
 
     // Presses a call button after clearing the clipboard; returns what a paste gives.
-    QString press(const QString& buttonName) const
+    QString press(Call call) const
     {
         QGuiApplication::clipboard()->setText(QStringLiteral("(nothing delivered)"));
-        click(buttonName);
+        click(call);
         return QGuiApplication::clipboard()->text();
     }
 
-    QString text(const QString& fieldName) const
-    {
-        auto* field = find<QLineEdit>(fieldName);
-        return field ? field->text() : QStringLiteral("(no field %1)").arg(fieldName);
-    }
+    QString text(Input input) const { return edit(input)->text(); }
 
 private:
+    // The object name of the catalogue entry whose member equals key.
+    template <typename Table, typename Entry, typename Key>
+    static QString entryOf(const Table& table, Key Entry::*member, Key key)
+    {
+        const auto entry = std::find_if(table.begin(), table.end(),
+                                        [&](const Entry& each) { return each.*member == key; });
+        return entry == table.end() ? QString() : QLatin1String(entry->objectName);
+    }
+
     Velaro::MainWindow& m_window;
 };
 
