@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationInfo.h"
+#include "FormLayout.h"
 #include "MainWindow.h"
+#include "RemotePress.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -31,9 +33,17 @@ void addQtOptions(QCommandLineParser& parser)
     }
 }
 
-// Answers --help, --version and a command line it does not understand, returning the exit
-// status; nothing when the window is to start. This runs before QApplication exists
-// because QApplication needs a display and these answers must not.
+QString callNames()
+{
+    QStringList names;
+    for (const Velaro::FormLayout::ButtonEntry& entry : Velaro::FormLayout::Buttons)
+        names << QLatin1String(entry.name);
+    return names.join(QStringLiteral(", "));
+}
+
+// Answers --help, --version, --press and a command line it does not understand,
+// returning the exit status; nothing when the window is to start. This runs before
+// QApplication exists because QApplication needs a display and these answers must not.
 std::optional<int> answerCommandLine(int argc, char* argv[])
 {
     QStringList arguments;
@@ -51,14 +61,23 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
                                   QStringLiteral("Displays this help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Displays version information."));
+    const QCommandLineOption press(
+        QStringLiteral("press"),
+        QStringLiteral("Presses a call button of the VELARO window that is running, as a click "
+                       "would, and prints the call it put on the clipboard. <call> is one of: ") +
+            callNames() + QLatin1Char('.'),
+        QStringLiteral("call"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(press);
     addQtOptions(parser);
 
     const bool parsed = parser.parse(arguments);
     const QStringList stray = parser.positionalArguments();
-    const bool understood = parsed && stray.isEmpty();
-    if (understood && !parser.isSet(help) && !parser.isSet(version))
+    const bool pressing = parsed && parser.isSet(press);
+    const bool understood = parsed && stray.isEmpty() &&
+                            (!pressing || Velaro::FormLayout::callNamed(parser.value(press)));
+    if (understood && !parser.isSet(help) && !parser.isSet(version) && !pressing)
         return std::nullopt;
     if (understood && parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(Velaro::ApplicationTitle),
@@ -69,9 +88,17 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
     // The usage line names the program as it was started, which only an application
     // object knows; a core one needs no display.
     QCoreApplication commandLine(argc, argv);
-    if (understood) {
+    if (understood && parser.isSet(help)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return EXIT_SUCCESS;
+    }
+    if (understood)
+        return Velaro::pressInRunningWindow(parser.value(press));
+    if (pressing && stray.isEmpty()) {
+        std::fprintf(stderr, "%s: Unknown call '%s': the calls are %s.\n",
+                     qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(parser.value(press)), qPrintable(callNames()));
+        return EXIT_FAILURE;
     }
     const QString error = parsed ? QStringLiteral("Unexpected argument '%1'.").arg(stray.first())
                                  : parser.errorText();
@@ -91,6 +118,7 @@ int main(int argc, char* argv[])
     Velaro::setUpApplication();
 
     Velaro::MainWindow window;
+    const Velaro::RemotePress remotePress(window);
     window.show();
     return QApplication::exec();
 }

@@ -29,6 +29,8 @@ struct FieldEntry {
 
 struct ButtonEntry {
     Call call;
+    // What `velaro --press` and the message bus call it: English, lower case, stable.
+    const char* name;
     const char* objectName;
     const char* caption;
     TwipRect rect;
@@ -84,22 +86,22 @@ inline constexpr std::array<FieldEntry, FieldCount + 1> Fields{{
 }};
 
 inline constexpr std::array<ButtonEntry, CallCount> Buttons{{
-    {Call::Pushback, "Command1", "Буксировка", {120, 1320, 1095, 375}, 9},
-    {Call::StartUpOrShutdown, "Command2", "Запуск", {1320, 1320, 735, 375}, 10},
-    {Call::Taxi, "Command3_0", "Руление", {2160, 1320, 855, 375}, 11},
-    {Call::RunwayVacated, "Command16_1", "Осв. ВПП", {3120, 1320, 975, 375}, 12},
-    {Call::LiningUp, "Command4", "Занятие исполнит.", {120, 2400, 1575, 375}, 15},
-    {Call::TakeOff, "Command5", "Взлет", {1860, 2400, 975, 375}, 16},
-    {Call::AfterTakeOff, "Command6", "После взлета", {3000, 2400, 1215, 375}, 17},
-    {Call::ReportingPoint, "Command7", "Наб./ Сниж/ПОД", {120, 3000, 1095, 495}, 23},
-    {Call::LevelChange, "Command9", "Смена эшелона", {120, 3645, 1095, 495}, 24},
-    {Call::ApproachDescent, "Command10", "Снижение", {120, 4300, 1095, 375}, 26},
-    {Call::Holding, "Command8", "З. О.", {120, 4850, 1095, 375}, 31},
-    {Call::Crosswind, "Command11", "на 1-м", {120, 5520, 735, 375}, 32},
-    {Call::Base, "Command12", "на 3-м", {960, 5520, 735, 375}, 33},
-    {Call::TurningFinal, "Command13", "на 4-м", {1800, 5520, 735, 375}, 34},
-    {Call::Final, "Command14", "Глисс.", {2640, 5520, 855, 375}, 35},
-    {Call::GoAround, "Command15", "Уход", {3600, 5520, 615, 375}, 36},
+    {Call::Pushback, "pushback", "Command1", "Буксировка", {120, 1320, 1095, 375}, 9},
+    {Call::StartUpOrShutdown, "engines", "Command2", "Запуск", {1320, 1320, 735, 375}, 10},
+    {Call::Taxi, "taxi", "Command3_0", "Руление", {2160, 1320, 855, 375}, 11},
+    {Call::RunwayVacated, "vacated", "Command16_1", "Осв. ВПП", {3120, 1320, 975, 375}, 12},
+    {Call::LiningUp, "lineup", "Command4", "Занятие исполнит.", {120, 2400, 1575, 375}, 15},
+    {Call::TakeOff, "takeoff", "Command5", "Взлет", {1860, 2400, 975, 375}, 16},
+    {Call::AfterTakeOff, "airborne", "Command6", "После взлета", {3000, 2400, 1215, 375}, 17},
+    {Call::ReportingPoint, "report", "Command7", "Наб./ Сниж/ПОД", {120, 3000, 1095, 495}, 23},
+    {Call::LevelChange, "level", "Command9", "Смена эшелона", {120, 3645, 1095, 495}, 24},
+    {Call::ApproachDescent, "descent", "Command10", "Снижение", {120, 4300, 1095, 375}, 26},
+    {Call::Holding, "hold", "Command8", "З. О.", {120, 4850, 1095, 375}, 31},
+    {Call::Crosswind, "crosswind", "Command11", "на 1-м", {120, 5520, 735, 375}, 32},
+    {Call::Base, "base", "Command12", "на 3-м", {960, 5520, 735, 375}, 33},
+    {Call::TurningFinal, "turning-final", "Command13", "на 4-м", {1800, 5520, 735, 375}, 34},
+    {Call::Final, "final", "Command14", "Глисс.", {2640, 5520, 855, 375}, 35},
+    {Call::GoAround, "go-around", "Command15", "Уход", {3600, 5520, 615, 375}, 36},
 }};
 
 inline constexpr std::array<OptionEntry, 4> Options{{
@@ -115,6 +117,16 @@ inline constexpr std::array<UnitEntry, 2> Units{{
 }};
 
 // clang-format on
+
+// The call of that name, if there is one.
+inline std::optional<Call> callNamed(QStringView name)
+{
+    for (const ButtonEntry& entry : Buttons) {
+        if (name == QLatin1String(entry.name))
+            return entry.call;
+    }
+    return std::nullopt;
+}
 
 // Each field and each call has exactly one entry.
 constexpr bool coversEachOnce()

@@ -4,16 +4,15 @@
 #include "AboutBox.h"
 #include "ApplicationInfo.h"
 #include "CallPreview.h"
+#include "ClipboardDelivery.h"
 #include "DirectionList.h"
 #include "FormLayout.h"
 #include "InputText.h"
 #include "WrappingButton.h"
 
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -122,7 +121,8 @@ void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, TabOrder&
         auto* button = new WrappingButton(QString::fromUtf8(entry.caption), form);
         button->setObjectName(QLatin1String(entry.objectName));
         button->setGeometry(entry.rect.toPixels());
-        connect(button, &QPushButton::clicked, this, [this, call = entry.call] { press(call); });
+        connect(button, &QPushButton::clicked, this,
+                [this, call = entry.call] { press(call, PressFrom::Window); });
         if (entry.call == Call::StartUpOrShutdown)
             m_startUpButton = button;
         preview->addButton(button, entry.call);
@@ -232,31 +232,31 @@ FormValues MainWindow::formValues() const
     return form;
 }
 
-void MainWindow::press(Call call)
+MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
 {
     const ComposeResult result = compose(call, formValues());
-    if (!result.warning.isEmpty())
+    const bool inWindow = from == PressFrom::Window;
+    if (inWindow && !result.warning.isEmpty())
         showWarning(result.warning);
+    PressOutcome outcome{std::nullopt, result.warning, {}};
+    if (!result.call)
+        return outcome;
+
+    m_messageBuffer = *result.call;
+    outcome.failure =
+        inWindow ? putOnClipboard(m_messageBuffer) : putOnClipboardFromAfar(m_messageBuffer);
+    if (!outcome.failure.isEmpty()) {
+        if (inWindow)
+            showWarning(QStringLiteral("Не удалось поместить сообщение в буфер обмена. Закройте "
+                                       "программу, которая его заняла, и нажмите кнопку ещё раз."));
+        return outcome;
+    }
     // The reporting points move on only once the clipboard holds the call, so that the
     // press the pilot repeats after a failed delivery composes the same call.
-    if (!result.call || !deliver(*result.call))
-        return;
     for (const FieldWrite& write : result.fieldWrites)
         m_fields[static_cast<std::size_t>(write.field)]->setText(write.text);
-}
-
-bool MainWindow::deliver(const QString& call)
-{
-    m_messageBuffer = call;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(m_messageBuffer);
-    if (clipboard->text() == m_messageBuffer)
-        return true;
-    showWarning(
-        QStringLiteral("Не удалось поместить сообщение в буфер обмена. "
-                       "Закройте программу, которая его заняла, и нажмите кнопку ещё раз."));
-    return false;
+    outcome.delivered = result.call;
+    return outcome;
 }
 
 void MainWindow::showWarning(const QString& text)

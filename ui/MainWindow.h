@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,22 @@ public:
     // The one place the composers' input is read from the controls.
     FormValues formValues() const;
 
+    // Where a press comes from: a click or key on the window, which shows its messages in
+    // boxes, or another program through the message bus, which is told them instead while
+    // the pilot's focus stays where it is.
+    enum class PressFrom { Window, Remote };
+    struct PressOutcome {
+        // The call the clipboard now holds; absent when nothing was delivered.
+        std::optional<QString> delivered;
+        // The number check's message: it stopped the press, or came before the call.
+        QString warning;
+        // Why the clipboard does not hold the call.
+        QString failure;
+    };
+    // Presses a call button: composes its call, delivers it, and then applies the call's
+    // field writes.
+    PressOutcome press(Call call, PressFrom from);
+
 signals:
     // After any change of what the composers read: a field's or the direction list's
     // text, a pick, an option button, the units.
@@ -48,8 +65,6 @@ private:
     void buildSeparators(QWidget* form);
     void applyTabOrder(TabOrder& tabOrder);
     void buildMenus();
-    void press(Call call);
-    bool deliver(const QString& call);
     void showWarning(const QString& text);
     // Keeps a field one line of upper case, with the caret at the end.
     void normalise(QLineEdit* field);

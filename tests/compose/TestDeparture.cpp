@@ -87,8 +87,8 @@ void TestDeparture::testAfterTakeOff_data()
     addRowUnaffectedBy("aerodrome and callsign", exampleForm(),
                        "ULLP traffic, RA-12345, airborn, ULLP traffic",
                        {Switch::Units, Switch::FlightPhase});
-    QTest::newRow("empty aerodrome") << withText(exampleForm(), Field::Aerodrome, "")
-                                     << " traffic, RA-12345, airborn,  traffic";
+    QTest::newRow("empty aerodrome")
+        << withText(exampleForm(), Field::Aerodrome, "") << " traffic, RA-12345, airborn,  traffic";
     QTest::newRow("every field empty") << blankForm() << " traffic, , airborn,  traffic";
 }
 

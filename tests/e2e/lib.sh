@@ -18,6 +18,7 @@ export LC_ALL=C.UTF-8
 
 session_dir=''
 xserver_pid=''
+velaro=''
 velaro_pid=''
 main_window=''
 menu_bar_height=0
@@ -40,6 +41,17 @@ fail() {
         cat "$session_dir/velaro.log" >&2
     fi
     exit 1
+}
+
+# Runs the calling script again on a private session bus, with a runtime directory of
+# its own, unless it runs on one already: sessions side by side must not share a bus.
+use_private_bus() {
+    [[ -z ${VELARO_E2E_PRIVATE_BUS:-} ]] || return 0
+    local runtime status=0
+    runtime=$(mktemp -d)
+    VELARO_E2E_PRIVATE_BUS=1 XDG_RUNTIME_DIR=$runtime dbus-run-session -- bash "$0" "$@" || status=$?
+    rm -rf "$runtime"
+    exit "$status"
 }
 
 # Polls "$@" until it succeeds; gives up after WaitSeconds.
@@ -113,7 +125,7 @@ main_window_is_shown() {
 # Starts an X server on a free display and the program on it, and waits for the
 # main window.
 start_session() {
-    local velaro=$1
+    velaro=$1
     layout=$2
     local tool
     for tool in Xvfb xdotool xclip import; do

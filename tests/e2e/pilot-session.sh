@@ -10,6 +10,8 @@
 set -eu -o pipefail
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
+# Where `velaro --press` finds the window.
+use_private_bus "$@"
 
 # Put on the clipboard before every press, so that a call left over from an
 # earlier press cannot pass for the expected one.
@@ -89,6 +91,26 @@ press_refused() {
 }
 
 is_running() { ! has_ended "$velaro_pid"; }
+
+# Presses a call from another program, as a desktop shortcut does, and checks the exit
+# status and the one line printed: the call on stdout, or why not on stderr. The
+# clipboard then holds the printed call, or still holds what it held.
+remote_press() {
+    local name=$1 expected_status=$2 expected_line=$3 status=0 printed
+    mark_clipboard
+    "$velaro" --press "$name" >"$session_dir/press.out" 2>"$session_dir/press.err" || status=$?
+    ((status == expected_status)) ||
+        fail "velaro --press $name exited with $status, expected $expected_status: $(cat "$session_dir/press.err")"
+    if ((status == 0)); then
+        printed=$(cat "$session_dir/press.out")
+        expect_clipboard "velaro --press $name" "$printed"
+    else
+        printed=$(cat "$session_dir/press.err")
+        holds_for_a_moment clipboard_is "$Untouched" ||
+            fail "velaro --press $name changed the clipboard to '$(clipboard)'"
+    fi
+    [[ $printed == "$expected_line" ]] || fail "velaro --press $name printed '$printed', expected '$expected_line'"
+}
 
 about_boxes() { xdotool search --onlyvisible --name '^About VELARO$' 2>/dev/null | wc -l; }
 one_about_box() { [[ $(about_boxes) -eq 1 ]]; }
@@ -211,6 +233,33 @@ type_and_tab 290 350
 use_menu Cyrillic_pe Down Return
 press Command7 "$Frame, ODIMO FL290, climbing FL350, direct to RATOS at 35min, ULLP traffic"
 
+# Presses from another program while it has the focus: VELARO is neither raised nor
+# focused, and shows no box.
+fill Text3_9 odimo
+fill Text3_4 ratos
+xmessage -title 'the simulator' 'a simulator in front' &
+other_pid=$!
+other_window=''
+other_is_shown() {
+    other_window=$(xdotool search --onlyvisible --name '^the simulator$' 2>/dev/null | head -n 1)
+    [[ -n $other_window ]]
+}
+wait_until other_is_shown || fail 'xmessage showed no window'
+xdotool windowfocus --sync "$other_window"
+remote_press takeoff 0 "$Frame, departing RWY28L, ULLP traffic"
+remote_press report 0 "$Frame, ODIMO FL290, climbing FL350, direct to RATOS at 35min, ULLP traffic"
+remote_press report 0 "$Frame, RATOS FL290, climbing FL350, direct to  at 35min, ULLP traffic"
+has_keyboard_focus "$other_window" || fail "a press from afar took the focus from $other_window"
+fill Text3_11 abc
+xdotool windowfocus --sync "$other_window"
+remote_press level 2 'Эшелон должен быть задан числом'
+no_message_box || fail 'a press from afar showed a message box'
+# The failed check changed no field: the descent warns and goes on with them as they are.
+remote_press descent 0 "$Frame,  FL290, proceeding on ODIMO 2K for RWY28L approach, descending FLABC, ULLP traffic"
+[[ $(cat "$session_dir/press.err") == 'Эшелон должен быть задан числом' ]] ||
+    fail "the descent from afar warned '$(cat "$session_dir/press.err")'"
+kill "$other_pid"
+
 # About, twice: one box. Exit while it is open leaves the program running until
 # the box is closed.
 use_menu Cyrillic_es Return
@@ -229,4 +278,5 @@ status=0
 wait "$velaro_pid" || status=$?
 velaro_pid=''
 ((status == 0)) || fail "the program ended with status $status"
+remote_press takeoff 1 'VELARO is not running: start it and fill in the flight first'
 echo 'PASS: the pilot session'

@@ -9,19 +9,11 @@
 
 set -eu -o pipefail
 
-# A private session bus with a runtime directory of its own, where the accessibility
-# bus it starts puts its socket: sessions side by side must not share one.
-if [[ ${1:-} != --on-private-bus ]]; then
-    runtime=$(mktemp -d)
-    status=0
-    XDG_RUNTIME_DIR=$runtime dbus-run-session -- bash "$0" --on-private-bus "$@" || status=$?
-    rm -rf "$runtime"
-    exit "$status"
-fi
-shift
-
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
+# The accessibility bus that the session bus starts puts its socket in the runtime
+# directory, which is the private bus's own.
+use_private_bus "$@"
 Describe="$(dirname "$0")/accessible-description.py"
 readonly Describe
 readonly TakeOff='Взлет'

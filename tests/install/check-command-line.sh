@@ -1,8 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the unpacked program with each command line of the table where no display can
-# be reached, as over ssh: the answers must come without one, and nothing but Qt's own
-# options may reach the window.
+# Runs the unpacked program with each command line of the table where no display and
+# no session bus can be reached, as over ssh: the answers must come without them, and
+# nothing but Qt's own options may reach the window.
 # Usage: check-command-line.sh DEB VERSION
 set -eu
 deb=$1
@@ -20,7 +20,7 @@ row() {
     arguments=$1 status=$2 stream=$3 first=$4 second=$5
     actual=0
     # shellcheck disable=SC2086
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=no-such-platform \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=no-such-platform \
         timeout 10 "$program" $arguments >"$root/stdout" 2>"$root/stderr" || actual=$?
     quiet=stderr
     [ "$stream" = stdout ] || quiet=stdout
@@ -50,6 +50,9 @@ row '-x'                       1      stderr "velaro: Unknown option 'x'."      
 row 'ULLP'                     1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
 row '-v ULLP'                  1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
 row '-platform'                1      stderr "velaro: Missing value after '-platform'." "$usage"
+row '--press'                  1      stderr "velaro: Missing value after '--press'."   "$usage"
+row '--press bogus'            1      stderr "velaro: Unknown call 'bogus': the calls are pushback, *go-around." ''
+row '--press takeoff'          1      stderr 'VELARO is not running: *'                  ''
 # Past the command line Qt takes its options itself, and this one names no platform.
 row '-platform no-such-plugin' 134    stderr '*"no-such-plugin"*'                        '*'
 exit "$failures"

@@ -16,7 +16,7 @@ field Maintainer | grep -q '<.*@.*>'
 # dpkg-shlibdeps found the Qt libraries the binary links against.
 field Depends | grep -q 'libqt6widgets6'
 field Depends | grep -q 'libqt6svg6'
-test "$(field Recommends)" = qt6-wayland
+test "$(field Recommends)" = "qt6-wayland, wl-clipboard"
 
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
 for path in \

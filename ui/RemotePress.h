@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDBusContext>
+#include <QObject>
+#include <QString>
+
+namespace Velaro
+{
+
+class MainWindow;
+
+// Offers the window's call buttons to other programs on the session message bus, so that
+// a desktop shortcut or a simulator's plug-in presses a call while the simulator keeps
+// the focus. The service is the application id; windows started later queue for it and
+// take over, in turn, when the one that has it closes.
+class RemotePress : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.velaro.Velaro.Calls")
+    // As Qt would describe Press(), but with its results named.
+    Q_CLASSINFO("D-Bus Introspection",
+                "  <interface name=\"org.velaro.Velaro.Calls\">\n"
+                "    <method name=\"Press\">\n"
+                "      <arg direction=\"in\" type=\"s\" name=\"call\"/>\n"
+                "      <arg direction=\"out\" type=\"s\" name=\"delivered\"/>\n"
+                "      <arg direction=\"out\" type=\"s\" name=\"warning\"/>\n"
+                "    </method>\n"
+                "  </interface>\n")
+
+public:
+    // Goes on the bus once the window has shown its first frame: the pilot sees the
+    // window as soon as without it.
+    explicit RemotePress(MainWindow& window);
+
+public slots:
+    // Presses the call of that name as a click would, but shows no message box: returns
+    // the call the clipboard now holds, with the number check's warning that came
+    // before it, if any. Fails with UnknownCall, CheckFailed (the message a click would
+    // show) or NotDelivered (why the clipboard does not hold the call).
+    QString Press(const QString& call, QString& warning);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void listen();
+
+    MainWindow& m_window;
+};
+
+// What `velaro --press` does: asks the running window to press the call of that name,
+// prints the call it delivered, or why not, and returns the exit status.
+int pressInRunningWindow(const QString& name);
+
+} // namespace Velaro
