@@ -50,7 +50,7 @@ Section measureComposing()
 {
     const QString composePrefix = QStringLiteral("compose ");
     const FormValues form = exampleForm();
-    for (const CallName& entry : CallNames) {
+    for (const FormLayout::ButtonEntry& entry : FormLayout::Buttons) {
         const std::string name = (composePrefix + QLatin1String(entry.name)).toStdString();
         configure(benchmark::RegisterBenchmark(name.c_str(),
                                                [call = entry.call, form](benchmark::State& state) {

@@ -3,13 +3,13 @@
 
 #include "Composer.h"
 #include "ExampleFlight.h"
+#include "FormLayout.h"
 #include "FormValues.h"
 
 #include <QLocale>
 #include <QString>
 
 #include <algorithm>
-#include <array>
 
 // What the benchmarks feed the program: the worked examples' flight, which every
 // call accepts without a warning, with a direction picked from the list.
@@ -18,34 +18,11 @@ namespace Velaro::Bench
 
 inline constexpr const char* ExampleDirection = "north";
 
-struct CallName {
-    Call call;
-    const char* name;
-};
-
-inline constexpr std::array<CallName, CallCount> CallNames{{
-    {Call::Pushback, "pushback"},
-    {Call::StartUpOrShutdown, "start-up"},
-    {Call::Taxi, "taxi"},
-    {Call::RunwayVacated, "runway vacated"},
-    {Call::LiningUp, "lining up"},
-    {Call::TakeOff, "take-off"},
-    {Call::AfterTakeOff, "after take-off"},
-    {Call::ReportingPoint, "reporting point"},
-    {Call::LevelChange, "level change"},
-    {Call::ApproachDescent, "approach descent"},
-    {Call::Holding, "holding"},
-    {Call::Crosswind, "crosswind"},
-    {Call::Base, "base"},
-    {Call::TurningFinal, "turning final"},
-    {Call::Final, "final"},
-    {Call::GoAround, "go around"},
-}};
-
+// The call's name on the command line, `velaro --press <name>`.
 inline const char* callName(Call call)
 {
-    return std::find_if(CallNames.begin(), CallNames.end(),
-                        [call](const CallName& entry) { return entry.call == call; })
+    return std::find_if(FormLayout::Buttons.begin(), FormLayout::Buttons.end(),
+                        [call](const FormLayout::ButtonEntry& entry) { return entry.call == call; })
         ->name;
 }
 
