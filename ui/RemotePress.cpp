@@ -4,6 +4,7 @@
 #include "FormLayout.h"
 #include "MainWindow.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -24,6 +25,7 @@ const QString Interface = QStringLiteral("org.velaro.Velaro.Calls");
 const QString UnknownCall = QStringLiteral("org.velaro.Velaro.Error.UnknownCall");
 const QString CheckFailed = QStringLiteral("org.velaro.Velaro.Error.CheckFailed");
 const QString NotDelivered = QStringLiteral("org.velaro.Velaro.Error.NotDelivered");
+const QString Busy = QStringLiteral("org.velaro.Velaro.Error.Busy");
 
 // The exit statuses of `velaro --press`.
 enum Status { Delivered = 0, Unanswered = 1, Stopped = 2, Undelivered = 3 };
@@ -69,6 +71,13 @@ QString RemotePress::Press(const QString& call, QString& warning)
         sendErrorReply(UnknownCall, QStringLiteral("no call named '%1'").arg(call));
         return {};
     }
+    // One press at a time: a click's message box waits for the pilot, and the press
+    // behind it goes on once it is answered.
+    if (QApplication::activeModalWidget()) {
+        sendErrorReply(Busy, QStringLiteral("VELARO shows a message: answer it in its window "
+                                            "first"));
+        return {};
+    }
     const MainWindow::PressOutcome outcome = m_window.press(*named, MainWindow::PressFrom::Remote);
     warning = outcome.warning;
     if (!outcome.failure.isEmpty())
@@ -100,6 +109,10 @@ int pressInRunningWindow(const QString& name)
         return Delivered;
     }
     const QString error = reply.errorName();
+    if (error == Busy) {
+        printLine(stderr, reply.errorMessage());
+        return Unanswered;
+    }
     if (error == CheckFailed) {
         printLine(stderr, reply.errorMessage());
         return Stopped;

@@ -36,8 +36,9 @@ public:
 public slots:
     // Presses the call of that name as a click would, but shows no message box: returns
     // the call the clipboard now holds, with the number check's warning that came
-    // before it, if any. Fails with UnknownCall, CheckFailed (the message a click would
-    // show) or NotDelivered (why the clipboard does not hold the call).
+    // before it, if any. Fails with UnknownCall, Busy (while a message box of the window
+    // waits for the pilot), CheckFailed (the message a click would show) or NotDelivered
+    // (why the clipboard does not hold the call).
     QString Press(const QString& call, QString& warning);
 
 protected:
