@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QEvent>
 #include <QMetaObject>
@@ -31,6 +32,9 @@ const QString Busy = QStringLiteral("org.velaro.Velaro.Error.Busy");
 enum Status { Delivered = 0, Unanswered = 1, Stopped = 2, Undelivered = 3 };
 
 constexpr int AnswerMilliseconds = 1000;
+
+const QString NotRunning =
+    QStringLiteral("VELARO is not running: start it and fill in the flight first");
 
 void printLine(std::FILE* stream, const QString& text)
 {
@@ -89,48 +93,58 @@ QString RemotePress::Press(const QString& call, QString& warning)
 
 int pressInRunningWindow(const QString& name)
 {
-    const QString notRunning =
-        QStringLiteral("VELARO is not running: start it and fill in the flight first");
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        printLine(stderr, notRunning + QStringLiteral(" (there is no session message bus)"));
+        printLine(stderr, NotRunning + QStringLiteral(" (there is no session message bus)"));
+        return Unanswered;
+    }
+    if (!bus.interface()->isServiceRegistered(Service)) {
+        printLine(stderr, NotRunning);
         return Unanswered;
     }
     QDBusMessage press =
         QDBusMessage::createMethodCall(Service, ObjectPath, Interface, QStringLiteral("Press"));
     press << name;
     const QDBusMessage reply = bus.call(press, QDBus::Block, AnswerMilliseconds);
+    // Qt's bus thread still has work to do with a reply after handing it over, and a
+    // program that ended in the middle of it would print Qt's complaints. It takes the
+    // messages in turn, so once this question to the bus is answered, that work is done.
+    bus.interface()->isServiceRegistered(Service);
 
-    if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 2) {
-        const QString warning = reply.arguments().at(1).toString();
+    if (reply.type() == QDBusMessage::ReplyMessage) {
+        const QString warning = reply.arguments().value(1).toString();
         if (!warning.isEmpty())
             printLine(stderr, warning);
-        printLine(stdout, reply.arguments().at(0).toString());
+        printLine(stdout, reply.arguments().value(0).toString());
         return Delivered;
     }
-    const QString error = reply.errorName();
-    if (error == Busy) {
-        printLine(stderr, reply.errorMessage());
-        return Unanswered;
-    }
-    if (error == CheckFailed) {
-        printLine(stderr, reply.errorMessage());
+    const QDBusError error(reply);
+    if (error.name() == CheckFailed) {
+        printLine(stderr, error.message());
         return Stopped;
     }
-    if (error == NotDelivered) {
+    if (error.name() == NotDelivered) {
         printLine(stderr,
-                  QStringLiteral("The call did not reach the clipboard: ") + reply.errorMessage());
+                  QStringLiteral("The call did not reach the clipboard: ") + error.message());
         return Undelivered;
     }
-    if (error == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
-        printLine(stderr, notRunning);
-    else if (error == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
-             error == QLatin1String("org.freedesktop.DBus.Error.Timeout"))
+    switch (error.type()) {
+    case QDBusError::ServiceUnknown:
+        printLine(stderr, NotRunning);
+        break;
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
         printLine(
             stderr,
             QStringLiteral("VELARO did not answer within %1 s").arg(AnswerMilliseconds / 1000));
-    else
-        printLine(stderr, QStringLiteral("VELARO could not be asked: ") + reply.errorMessage());
+        break;
+    default:
+        // The window's own refusals, such as while a message box waits for the pilot, say
+        // why themselves.
+        printLine(stderr, error.name() == Busy
+                              ? error.message()
+                              : QStringLiteral("VELARO could not be asked: ") + error.message());
+    }
     return Unanswered;
 }
 

@@ -251,6 +251,13 @@ remote_press report 0 "$Frame, ODIMO FL290, climbing FL350, direct to RATOS at 3
 remote_press report 0 "$Frame, RATOS FL290, climbing FL350, direct to  at 35min, ULLP traffic"
 has_keyboard_focus "$other_window" || fail "a press from afar took the focus from $other_window"
 fill Text3_11 abc
+# One press at a time: not while a click's message box waits for the pilot.
+click Command9
+wait_until message_box_is_shown || fail 'Command9 showed no message box titled VELARO'
+remote_press takeoff 1 'VELARO shows a message: answer it in its window first'
+wait_until has_keyboard_focus "$message_box" || fail 'the message box of Command9 has no focus'
+xdotool key Return
+wait_until no_message_box || fail 'Enter did not close the message box of Command9'
 xdotool windowfocus --sync "$other_window"
 remote_press level 2 'Эшелон должен быть задан числом'
 no_message_box || fail 'a press from afar showed a message box'
