@@ -7,6 +7,7 @@
 #include "DirectionList.h"
 #include "FormLayout.h"
 #include "InputText.h"
+#include "StartUp.h"
 #include "WrappingButton.h"
 
 #include <QButtonGroup>
@@ -63,9 +64,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Генератор сообщений VELARO"));
     setFont(formFont());
 
-    auto* form = new QWidget(this);
+    auto* form = new QWidget;
     form->setFixedSize(ClientArea.toPixels().size());
-    setCentralWidget(form);
+    auto* area = new QWidget(this);
+    area->setLayout(centring(form));
+    setCentralWidget(area);
     buildForm(form);
     buildMenus();
     new CallPreview(this, [this] { return formValues(); });
