@@ -11,8 +11,9 @@ BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 
 	fonts-dejavu-extra dpkg-dev
 PACKAGE_PACKAGES := file
 BENCH_PACKAGES := libbenchmark-dev
-TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon at-spi2-core python3-pyatspi wl-clipboard \
-	desktop-file-utils appstream lintian man-db groff-base $(PACKAGE_PACKAGES)
+TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon at-spi2-core python3-pyatspi \
+	desktop-file-utils appstream lintian man-db groff-base weston qt6-wayland wl-clipboard \
+	$(PACKAGE_PACKAGES)
 
 .PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz
 

@@ -49,24 +49,28 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ") + ApplicationTitle);
     setFont(formFont());
-    setFixedSize(TwipRect{0, 0, 3795, 2520}.toPixels().size());
+    const QSize size = TwipRect{0, 0, 3795, 2520}.toPixels().size();
+    setFixedSize(size);
+    auto* content = new QWidget;
+    content->setFixedSize(size);
+    setLayout(centring(content));
 
     QFont titleFont = font();
     titleFont.setBold(true);
     titleFont.setPixelSize(titleFont.pixelSize() * 3 / 2);
-    addLabel(this, "lblTitle", ApplicationTitle, {690, 240, 2445, 360})->setFont(titleFont);
-    addLabel(this, "lblVersion", QStringLiteral("Version ") + ApplicationVersion,
+    addLabel(content, "lblTitle", ApplicationTitle, {690, 240, 2445, 360})->setFont(titleFont);
+    addLabel(content, "lblVersion", QStringLiteral("Version ") + ApplicationVersion,
              {810, 660, 2085, 225});
-    addLabel(this, "lblDescription",
+    addLabel(content, "lblDescription",
              QStringLiteral("Радиосообщения для полётов без диспетчера.\n"
                             "Команда VELARO"),
              {810, 1005, 2205, 690});
 
     // The white stroke lies under the grey one and shows one pixel below it.
-    addRuleStroke(this, "Line1_0", Qt::white, 2);
-    addRuleStroke(this, "Line1_1", QColor(128, 128, 128), 1);
+    addRuleStroke(content, "Line1_0", Qt::white, 2);
+    addRuleStroke(content, "Line1_1", QColor(128, 128, 128), 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(QStringLiteral("OK"), content);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(TwipRect{1232, 2040, 1260, 345}.toPixels());
     ok->setDefault(true);

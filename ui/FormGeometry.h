@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QFont>
+#include <QGridLayout>
 #include <QRect>
 
-// What the fixed layouts of the windows are measured in, and the font they are sized for.
+// What the fixed layouts of the windows are measured in, the font they are sized for,
+// and how a fixed layout sits in a window made larger.
 namespace Velaro
 {
 
@@ -25,6 +27,16 @@ inline QFont formFont()
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(10);
     return font;
+}
+
+// A layout that keeps a part of fixed size in the middle of its window, however large
+// a compositor makes the window.
+inline QLayout* centring(QWidget* part)
+{
+    auto* layout = new QGridLayout;
+    layout->setContentsMargins(QMargins());
+    layout->addWidget(part, 0, 0, Qt::AlignCenter);
+    return layout;
 }
 
 } // namespace Velaro

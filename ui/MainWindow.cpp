@@ -62,9 +62,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Генератор сообщений VELARO"));
     setFont(formFont());
 
-    auto* form = new QWidget(this);
+    auto* form = new QWidget;
     form->setFixedSize(ClientArea.toPixels().size());
-    setCentralWidget(form);
+    auto* area = new QWidget(this);
+    area->setLayout(centring(form));
+    setCentralWidget(area);
     auto* preview = new CallPreview([this] { return formValues(); }, this);
     TabOrder tabOrder;
     buildFields(form, preview, tabOrder);

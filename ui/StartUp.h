@@ -5,7 +5,8 @@ namespace Velaro
 {
 
 // Gives the application its name, version, desktop entry and window icon, exactly as
-// the program does before it shows the main window.
+// the program does before it shows the main window; on Wayland its windows follow the
+// compositor when it maximises them.
 void setUpApplication();
 
 } // namespace Velaro

@@ -1,0 +1,60 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real program on Wayland, in Weston: the compositor's maximise key and the maximise
+# button of the title bar Qt draws, on the main window and on the About box, leave the
+# program running with what the pilot typed, the window filling the output while
+# maximised and back at its own size after; and a call pressed from another program
+# while a terminal has the focus reaches the clipboard there.
+#
+# Usage: wayland-session.sh <path of the velaro binary> <layout file print-layout wrote>
+
+set -eu -o pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+# shellcheck source=tests/e2e/weston.sh
+source "$(dirname "$0")/weston.sh"
+# Where `velaro --press` finds the window.
+use_private_bus "$@"
+
+start_weston_session "$1" "$2"
+readonly NormalSize="$window_width $window_height"
+fills_output() { find_window && [[ "$window_width $window_height" == "$OutputWidth $OutputHeight" ]]; }
+has_normal_size() { find_window && [[ "$window_width $window_height" == "$NormalSize" ]]; }
+main_window_is_inactive() { ! window_is_active; }
+
+# The callsign field has the keyboard focus as the window opens.
+type_and_tab ra-12345 ullp
+xdotool key super+shift+m
+wait_until fills_output || fail 'Super+Shift+M did not maximise the main window'
+for expected in has_normal_size fills_output has_normal_size; do
+    click_title_button maximise
+    wait_until "$expected" || fail "the title bar's maximise button did not lead to $expected"
+done
+# Alt alone reaches the menu bar; Help → About. Enter closes the maximised box.
+xdotool key alt Right Right Down Return
+wait_until main_window_is_inactive || fail 'Help → About showed no box'
+xdotool key super+shift+m
+wait_until fills_output || fail 'Super+Shift+M did not maximise the About box'
+xdotool key Return
+wait_until has_normal_size || fail 'the main window is not back at its size after the About box'
+click_in_window Command5
+wait_until wayland_clipboard_is 'ULLP traffic, RA-12345, departing RWY, ULLP traffic' ||
+    fail "the take-off call reads '$(wayland_clipboard)' on Wayland"
+
+# A press from another program while a terminal has the focus: through wl-copy, read
+# back with wl-paste, and VELARO's window, where find_window found it last, stays
+# inactive.
+weston-terminal >/dev/null 2>&1 &
+terminal_pid=$!
+wait_until main_window_is_inactive || fail 'the terminal did not take the focus'
+put_on_wayland_clipboard() { printf '%s' "$1" | wl-copy; }
+put_on_wayland_clipboard 'before the press'
+pressed=$("$velaro" --press takeoff) || fail "velaro --press takeoff failed on Wayland: $pressed"
+[[ $pressed == 'ULLP traffic, RA-12345, departing RWY, ULLP traffic' ]] ||
+    fail "velaro --press takeoff printed '$pressed' on Wayland"
+wait_until wayland_clipboard_is "$pressed" ||
+    fail "after velaro --press takeoff the clipboard reads '$(wayland_clipboard)' on Wayland"
+holds_for_a_moment main_window_is_inactive || fail 'a press from another program activated the main window'
+[[ -n ${VELARO_E2E_PICTURE:-} ]] && import -window root "$VELARO_E2E_PICTURE"
+kill "$terminal_pid"
+echo 'PASS: maximising and a press from another program on Wayland'

@@ -1,0 +1,132 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash disable=SC2034,SC2154 # lib.sh's variables, set and read here
+# Runs the real VELARO on Wayland: Weston, the reference compositor, as a window on a
+# private X server (its X11 back end makes the server's keyboard and mouse its seat, which
+# the headless back end lacks), and the program inside it with Qt's Wayland plugin.
+# Weston's output lies in the X screen's top left corner, so xdotool's screen coordinates
+# are the output's. Sourced after lib.sh; the scripts call start_weston_session first.
+
+# Smaller than the X screen, so that the pointer can leave the output and come back.
+readonly OutputWidth=960 OutputHeight=720
+# The desktop's one colour: whatever else the output shows is a window.
+readonly Background='#204060'
+# The frame of the title bar Qt draws (its "bradient" decoration): 30 pixels of title
+# bar over the window, 3 around it, and 18-pixel buttons whose centres lie this far left
+# of the frame's right edge, 15 pixels down.
+readonly TitleBarHeight=30 FrameWidth=3
+declare -rA TitleButton=([close]=17 [maximise]=40)
+
+weston_pid=''
+# The rectangle find_window found, title bar and frame included.
+window_left=0
+window_top=0
+window_width=0
+window_height=0
+
+stop_weston_session() {
+    if [[ -n $weston_pid ]]; then
+        kill "$weston_pid" 2>/dev/null || true
+        wait "$weston_pid" 2>/dev/null || true
+    fi
+    stop_session
+}
+
+colour_at() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
+# The desktop shows in the corner away from where Weston's pointer starts.
+weston_is_up() {
+    [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY &&
+        $(colour_at $((OutputWidth - 1)) $((OutputHeight - 1))) == "$Background" ]]
+}
+
+# Starts an X server, Weston on it without panel, animations or on-screen keyboard, and
+# leaves the environment set for Wayland clients of that Weston.
+start_weston() {
+    local tool
+    for tool in Xvfb weston xdotool import convert wl-paste; do
+        command -v "$tool" >/dev/null || fail "$tool is missing; make test-deps installs it"
+    done
+    session_dir=$(mktemp -d)
+    trap stop_weston_session EXIT
+    trap 'exit 1' HUP INT PIPE TERM
+    start_x_server
+
+    mkdir -m 700 "$session_dir/runtime"
+    export XDG_RUNTIME_DIR=$session_dir/runtime WAYLAND_DISPLAY=wayland-velaro QT_QPA_PLATFORM=wayland
+    cat >"$session_dir/weston.ini" <<EOF
+[core]
+idle-time=0
+[shell]
+panel-position=none
+background-color=0xff${Background#\#}
+locking=false
+animation=none
+close-animation=none
+startup-animation=none
+[input-method]
+path=
+EOF
+    weston --backend=x11-backend.so --use-pixman --width=$OutputWidth --height=$OutputHeight \
+        --socket="$WAYLAND_DISPLAY" --config="$session_dir/weston.ini" \
+        --log="$session_dir/weston.log" >/dev/null 2>&1 &
+    weston_pid=$!
+    WaitSeconds=$StartSeconds wait_until weston_is_up ||
+        fail "Weston did not start: $(cat "$session_dir/weston.log" 2>/dev/null)"
+}
+
+# Starts Weston and the program in it, and waits for its window.
+start_weston_session() {
+    velaro=$1
+    layout=$2
+    [[ -x $velaro ]] || fail "no program at '$velaro'"
+    [[ -r $layout ]] || fail "no layout at '$layout'"
+    start_weston
+    "$velaro" >"$session_dir/velaro.log" 2>&1 &
+    velaro_pid=$!
+    WaitSeconds=$StartSeconds wait_until find_window || fail 'no window appeared on Weston'
+    local form_height
+    form_height=$(awk '$1 == "client" { print $3 }' "$layout")
+    menu_bar_height=$((window_height - TitleBarHeight - FrameWidth - form_height))
+}
+
+# Moves the pointer to a point of the output. Weston's X11 back end follows the X pointer
+# by the distance it moves, from where it last entered the output, and now and then misses
+# the first entry: entering anew puts Weston's pointer where the X pointer is.
+point_at() {
+    xdotool mousemove $((OutputWidth + 10)) $((OutputHeight + 10)) mousemove "$1" "$2"
+}
+
+# Sets window_* to the part of the output that is not the desktop: the one window shown,
+# or the one that fills it. The pointer waits in the corner, and its picture is painted
+# over there.
+find_window() {
+    point_at $((OutputWidth - 1)) $((OutputHeight - 1))
+    local rect
+    rect=$(import -window root -crop "${OutputWidth}x$OutputHeight+0+0" png:- |
+        convert - -fill "$Background" \
+            -draw "rectangle $((OutputWidth - 16)),$((OutputHeight - 16)) $OutputWidth,$OutputHeight" \
+            -trim -format '%w %h %X %Y' info: 2>/dev/null) || return 1
+    read -r window_width window_height window_left window_top <<<"${rect//+/}"
+    ((window_left >= 0))
+}
+
+# Clicks a button of the title bar of the window find_window found last.
+click_title_button() {
+    point_at $((window_left + window_width - TitleButton[$1])) $((window_top + 15))
+    xdotool click 1
+}
+
+# Whether the window find_window found last is the active one: Qt's title bar draws the
+# close button black then, grey otherwise.
+window_is_active() {
+    [[ $(colour_at $((window_left + window_width - TitleButton[close])) $((window_top + 15))) == '#000000' ]]
+}
+
+# Clicks a control of the main window, found last by find_window at its normal size.
+click_in_window() {
+    locate "$1"
+    point_at $((window_left + FrameWidth + x)) $((window_top + TitleBarHeight + y))
+    xdotool click 1
+}
+
+wayland_clipboard() { timeout "$WaitSeconds" wl-paste --no-newline 2>/dev/null || true; }
+wayland_clipboard_is() { [[ $(wayland_clipboard) == "$1" ]]; }
