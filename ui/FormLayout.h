@@ -11,8 +11,8 @@
 #include <optional>
 
 // The window's layout as one catalogue: every field, button and option button with
-// its object name, caption, position and place in the tab order. The window is
-// built from these tables, so nothing about a control is written down twice.
+// its object name, caption, position and place in the tab order, and the menus. The
+// window is built from these tables, so nothing about a control is written down twice.
 namespace Velaro::FormLayout
 {
 
@@ -66,6 +66,12 @@ struct OptionEntry {
     TwipRect rect;
     int tabIndex;
 };
+
+inline constexpr const char* WindowCaption = "Генератор сообщений VELARO";
+// A fixed single border: the window can be minimised and closed, not maximised.
+inline constexpr Qt::WindowFlags WindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
 inline constexpr TwipRect ClientArea{0, 0, 4350, 5955};
 inline constexpr TwipRect PatternFrame{3240, 4320, 975, 975};
@@ -121,6 +127,36 @@ inline constexpr std::array<OptionEntry, 4> Options{{
 }};
 
 // clang-format on
+
+struct MenuEntry {
+    const char* objectName;
+    const char* caption;
+};
+
+enum class MenuCommand { Exit, Metric, Imperial, About };
+
+struct MenuItemEntry {
+    MenuCommand command;
+    // The menu's place in Menus.
+    std::size_t menu;
+    const char* objectName;
+    const char* caption;
+    // Absent for items without a check mark; otherwise whether it is checked at start.
+    std::optional<bool> checked;
+};
+
+inline constexpr std::array<MenuEntry, 3> Menus{{
+    {"File", "&Файл"},
+    {"Options", "&Параметры"},
+    {"Help", "&Справка"},
+}};
+
+inline constexpr std::array<MenuItemEntry, 4> MenuItems{{
+    {MenuCommand::Exit, 0, "Exit", "&Выход", std::nullopt},
+    {MenuCommand::Metric, 1, "metric", "Метрическая", true},
+    {MenuCommand::Imperial, 1, "Imperial", "Английская", false},
+    {MenuCommand::About, 2, "About", "О программе", std::nullopt},
+}};
 
 inline constexpr const char* Directions[] = {
     "south", "north", "east", "west", "south-east", "south-west", "north-east", "north-west",

@@ -56,11 +56,8 @@ protected:
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    // A fixed single border: the window can be minimised and closed, not maximised.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Генератор сообщений VELARO"));
+    setWindowFlags(WindowFlags);
+    setWindowTitle(QString::fromUtf8(WindowCaption));
     setFont(formFont());
 
     auto* form = new QWidget(this);
@@ -163,32 +160,40 @@ void MainWindow::buildForm(QWidget* form)
 
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
-    file->setObjectName(QStringLiteral("File"));
-    QAction* exit = file->addAction(QStringLiteral("&Выход"), this, &QWidget::close);
-    exit->setObjectName(QStringLiteral("Exit"));
+    std::vector<QMenu*> menus;
+    for (const MenuEntry& entry : Menus) {
+        menus.push_back(menuBar()->addMenu(QString::fromUtf8(entry.caption)));
+        menus.back()->setObjectName(QLatin1String(entry.objectName));
+    }
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Параметры"));
-    options->setObjectName(QStringLiteral("Options"));
-    QAction* metric = options->addAction(QStringLiteral("Метрическая"));
-    metric->setObjectName(QStringLiteral("metric"));
-    m_imperial = options->addAction(QStringLiteral("Английская"));
-    m_imperial->setObjectName(QStringLiteral("Imperial"));
+    QAction* metric = nullptr;
+    for (const MenuItemEntry& entry : MenuItems) {
+        QAction* item = menus[entry.menu]->addAction(QString::fromUtf8(entry.caption));
+        item->setObjectName(QLatin1String(entry.objectName));
+        item->setCheckable(entry.checked.has_value());
+        item->setChecked(entry.checked.value_or(false));
+        switch (entry.command) {
+        case MenuCommand::Exit:
+            connect(item, &QAction::triggered, this, &QWidget::close);
+            break;
+        case MenuCommand::Metric:
+            metric = item;
+            break;
+        case MenuCommand::Imperial:
+            m_imperial = item;
+            break;
+        case MenuCommand::About:
+            connect(item, &QAction::triggered, this, &MainWindow::showAboutBox);
+            break;
+        }
+    }
     // Exclusive by hand: an exclusive QActionGroup would show radio dots, not check marks.
     for (QAction* unit : {metric, m_imperial}) {
-        unit->setCheckable(true);
         connect(unit, &QAction::triggered, this, [metric, imperial = m_imperial, unit] {
             metric->setChecked(unit == metric);
             imperial->setChecked(unit == imperial);
         });
     }
-    metric->setChecked(true);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
-    help->setObjectName(QStringLiteral("Help"));
-    QAction* about =
-        help->addAction(QStringLiteral("О программе"), this, &MainWindow::showAboutBox);
-    about->setObjectName(QStringLiteral("About"));
 }
 
 FormValues MainWindow::formValues() const
