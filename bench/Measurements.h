@@ -15,7 +15,8 @@ Section measureComposing();
 Section measurePresses();
 
 // Launches of velaro-startup-probe, from the start of the process to its first
-// painted frame, alternating between the program as it starts and the two baselines.
+// painted frame, alternating between the program as it starts, the same form built
+// plainly and two bare windows.
 QList<Section> measureStartUp(const QString& probe);
 
 } // namespace Velaro::Bench

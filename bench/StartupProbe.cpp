@@ -6,25 +6,37 @@
 //
 //   velaro-startup-probe program  what VELARO's main() does: the application's set-up
 //                                 (name, desktop entry, window icon), then its main window
-//   velaro-startup-probe empty    a QMainWindow with an empty central widget
-//   velaro-startup-probe label    a QMainWindow with a one-line label instead
+//   velaro-startup-probe plain    the same form built plainly from the layout catalogue:
+//                                 Qt's own widgets and menus, none of VELARO's behaviour
+//   velaro-startup-probe label    a QMainWindow with a one-line label
+//   velaro-startup-probe empty    a QMainWindow with an empty central widget instead
 //
-// The two baselines have the main window's client size. The label one pays, like
-// every window that draws text, for Qt loading its font database.
+// The baselines have the main window's client size. The plain form is the fastest any
+// Qt Widgets program shows this form; the label window pays, like every window that
+// draws text, for Qt loading its font database.
 
 #include "FormLayout.h"
 #include "MainWindow.h"
 #include "StartUp.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -84,12 +96,88 @@ std::unique_ptr<QMainWindow> baselineWindow(QWidget* central)
     return window;
 }
 
+// The form as any Qt program would build it from the catalogue: Qt's own class where
+// VELARO has a subclass, the same places, texts, font, list entries, menus, check
+// marks and window flags, and nothing else (no names, tab order, previews, upper-casing
+// or application set-up).
+std::unique_ptr<QMainWindow> plainForm()
+{
+    using namespace Velaro;
+    using namespace Velaro::FormLayout;
+    auto window = std::make_unique<QMainWindow>();
+    window->setWindowFlags(WindowFlags);
+    window->setWindowTitle(QString::fromUtf8(WindowCaption));
+    window->setFont(formFont());
+    auto* form = new QWidget;
+    form->setFixedSize(ClientArea.toPixels().size());
+    auto* area = new QWidget;
+    area->setLayout(centring(form));
+    window->setCentralWidget(area);
+
+    for (const FieldEntry& entry : Fields) {
+        auto* label = new QLabel(QString::fromUtf8(entry.caption), form);
+        label->setGeometry(entry.label.toPixels());
+        label->setWordWrap(entry.label.height > DefaultLabelHeight);
+        QWidget* control = nullptr;
+        if (entry.role) {
+            control = new QLineEdit(form);
+        } else {
+            auto* list = new QComboBox(form);
+            // Editable, as setEditable(true) makes it; that would also build the list's
+            // popup, which the first frame does not show.
+            list->setLineEdit(new QLineEdit(list));
+            for (const char* direction : Directions)
+                list->addItem(QLatin1String(direction));
+            list->setCurrentIndex(-1);
+            list->clearEditText();
+            control = list;
+        }
+        control->setGeometry(entry.field.toPixels());
+        label->setBuddy(control);
+    }
+    for (const ButtonEntry& entry : Buttons)
+        (new QPushButton(QString::fromUtf8(entry.caption), form))
+            ->setGeometry(entry.rect.toPixels());
+
+    // Option buttons are exclusive among their siblings: the frame's pair, the form's pair.
+    auto* patternFrame = new QGroupBox(QStringLiteral("Круг"), form);
+    patternFrame->setGeometry(PatternFrame.toPixels());
+    for (const OptionEntry& entry : Options) {
+        const bool patternSide =
+            entry.role == Option::LeftPattern || entry.role == Option::RightPattern;
+        auto* option =
+            new QRadioButton(QString::fromUtf8(entry.caption), patternSide ? patternFrame : form);
+        option->setGeometry(entry.rect.toPixels());
+        option->setChecked(entry.role == Option::LeftPattern || entry.role == Option::Departure);
+    }
+    for (const int top : SeparatorTops) {
+        auto* line = new QFrame(form);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        line->setGeometry(
+            TwipRect{SeparatorLeft, top, SeparatorRight - SeparatorLeft, 30}.toPixels());
+    }
+
+    std::vector<QMenu*> menus;
+    for (const MenuEntry& entry : Menus)
+        menus.push_back(window->menuBar()->addMenu(QString::fromUtf8(entry.caption)));
+    for (const MenuItemEntry& entry : MenuItems) {
+        QAction* item = menus[entry.menu]->addAction(QString::fromUtf8(entry.caption));
+        item->setCheckable(entry.checked.has_value());
+        item->setChecked(entry.checked.value_or(false));
+    }
+    window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    return window;
+}
+
 std::unique_ptr<QMainWindow> windowFor(const char* mode)
 {
     if (std::strcmp(mode, "program") == 0) {
         Velaro::setUpApplication();
         return std::make_unique<Velaro::MainWindow>();
     }
+    if (std::strcmp(mode, "plain") == 0)
+        return plainForm();
     if (std::strcmp(mode, "empty") == 0)
         return baselineWindow(new QWidget);
     if (std::strcmp(mode, "label") == 0)
@@ -104,7 +192,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const std::unique_ptr<QMainWindow> window = argc == 2 ? windowFor(argv[1]) : nullptr;
     if (!window) {
-        std::fprintf(stderr, "usage: %s program|empty|label\n", argv[0]);
+        std::fprintf(stderr, "usage: %s program|plain|label|empty\n", argv[0]);
         return 2;
     }
 

@@ -9,8 +9,8 @@
 #include <optional>
 
 // The window's layout as one catalogue: every field, button and option button with
-// its object name, caption, position and place in the tab order. The window is
-// built from these tables, so nothing about a control is written down twice.
+// its object name, caption, position and place in the tab order, and the menus. The
+// window is built from these tables, so nothing about a control is written down twice.
 namespace Velaro::FormLayout
 {
 
@@ -48,14 +48,11 @@ struct OptionEntry {
     int tabIndex;
 };
 
-// The units menu's two items: metric is checked at start.
-enum class Unit { Metric, Imperial };
-
-struct UnitEntry {
-    Unit unit;
-    const char* objectName;
-    const char* caption;
-};
+inline constexpr const char* WindowCaption = "Генератор сообщений VELARO";
+// A fixed single border: the window can be minimised and closed, not maximised.
+inline constexpr Qt::WindowFlags WindowFlags =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
 inline constexpr TwipRect ClientArea{0, 0, 4350, 5955};
 inline constexpr TwipRect PatternFrame{3240, 4320, 975, 975};
@@ -111,12 +108,37 @@ inline constexpr std::array<OptionEntry, 4> Options{{
     {Option::Arrival, "Option1_3", "Посадка", {3240, 360, 975, 375}, 5},
 }};
 
-inline constexpr std::array<UnitEntry, 2> Units{{
-    {Unit::Metric, "metric", "Метрическая"},
-    {Unit::Imperial, "Imperial", "Английская"},
+// clang-format on
+
+struct MenuEntry {
+    const char* objectName;
+    const char* caption;
+};
+
+enum class MenuCommand { Exit, Metric, Imperial, About };
+
+struct MenuItemEntry {
+    MenuCommand command;
+    // The menu's place in Menus.
+    std::size_t menu;
+    const char* objectName;
+    const char* caption;
+    // Absent for items without a check mark; otherwise whether it is checked at start.
+    std::optional<bool> checked;
+};
+
+inline constexpr std::array<MenuEntry, 3> Menus{{
+    {"File", "&Файл"},
+    {"Options", "&Параметры"},
+    {"Help", "&Справка"},
 }};
 
-// clang-format on
+inline constexpr std::array<MenuItemEntry, 4> MenuItems{{
+    {MenuCommand::Exit, 0, "Exit", "&Выход", std::nullopt},
+    {MenuCommand::Metric, 1, "metric", "Метрическая", true},
+    {MenuCommand::Imperial, 1, "Imperial", "Английская", false},
+    {MenuCommand::About, 2, "About", "О программе", std::nullopt},
+}};
 
 // The call of that name, if there is one.
 inline std::optional<Call> callNamed(QStringView name)

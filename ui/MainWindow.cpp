@@ -55,11 +55,8 @@ protected:
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    // A fixed single border: the window can be minimised and closed, not maximised.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setWindowTitle(QStringLiteral("Генератор сообщений VELARO"));
+    setWindowFlags(WindowFlags);
+    setWindowTitle(QString::fromUtf8(WindowCaption));
     setFont(formFont());
 
     auto* form = new QWidget;
@@ -189,24 +186,35 @@ void MainWindow::applyTabOrder(TabOrder& tabOrder)
 
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
-    file->setObjectName(QStringLiteral("File"));
-    QAction* exit = file->addAction(QStringLiteral("&Выход"), this, &QWidget::close);
-    exit->setObjectName(QStringLiteral("Exit"));
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Параметры"));
-    options->setObjectName(QStringLiteral("Options"));
-    // Exclusive by hand: an exclusive QActionGroup would show radio dots, not check marks.
-    std::vector<QAction*> units;
-    for (const UnitEntry& entry : Units) {
-        QAction* unit = options->addAction(QString::fromUtf8(entry.caption));
-        unit->setObjectName(QLatin1String(entry.objectName));
-        unit->setCheckable(true);
-        unit->setChecked(entry.unit == Unit::Metric);
-        if (entry.unit == Unit::Imperial)
-            m_imperial = unit;
-        units.push_back(unit);
+    std::vector<QMenu*> menus;
+    for (const MenuEntry& entry : Menus) {
+        menus.push_back(menuBar()->addMenu(QString::fromUtf8(entry.caption)));
+        menus.back()->setObjectName(QLatin1String(entry.objectName));
     }
+
+    std::vector<QAction*> units;
+    for (const MenuItemEntry& entry : MenuItems) {
+        QAction* item = menus[entry.menu]->addAction(QString::fromUtf8(entry.caption));
+        item->setObjectName(QLatin1String(entry.objectName));
+        item->setCheckable(entry.checked.has_value());
+        item->setChecked(entry.checked.value_or(false));
+        switch (entry.command) {
+        case MenuCommand::Exit:
+            connect(item, &QAction::triggered, this, &QWidget::close);
+            break;
+        case MenuCommand::Imperial:
+            m_imperial = item;
+            units.push_back(item);
+            break;
+        case MenuCommand::Metric:
+            units.push_back(item);
+            break;
+        case MenuCommand::About:
+            connect(item, &QAction::triggered, this, &MainWindow::showAboutBox);
+            break;
+        }
+    }
+    // Exclusive by hand: an exclusive QActionGroup would show radio dots, not check marks.
     for (QAction* unit : units) {
         connect(unit, &QAction::triggered, this, [units, unit] {
             for (QAction* each : units)
@@ -214,12 +222,6 @@ void MainWindow::buildMenus()
         });
     }
     connect(m_imperial, &QAction::toggled, this, &MainWindow::formChanged);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Справка"));
-    help->setObjectName(QStringLiteral("Help"));
-    QAction* about =
-        help->addAction(QStringLiteral("О программе"), this, &MainWindow::showAboutBox);
-    about->setObjectName(QStringLiteral("About"));
 }
 
 FormValues MainWindow::formValues() const

@@ -62,7 +62,7 @@ void TestCallPreview::testPreview_data()
         << Pointer::Hover << framed + Inputs{Field::Stand, Field::TaxiRoute} << Inputs{};
     QTest::newRow("imperial units, pushback reads the list")
         << example + Edits{{Field::CurrentLevel, "290"}, {Field::NextLevel, "350"}}
-        << Choices{Unit::Imperial} << 0 << Call::Pushback << Pointer::Focus
+        << Choices{MenuCommand::Imperial} << 0 << Call::Pushback << Pointer::Focus
         << framed + Inputs{Field::Stand} << Inputs{PushbackDirection};
     QTest::newRow("a line break pasted into the list, pushback follows")
         << example + Edits{{PushbackDirection, "a\nb"}} << Choices{} << 0 << Call::Pushback

@@ -217,8 +217,8 @@ void TestInput::testStartUpCaption()
 
 void TestInput::testUnitsAreExclusive()
 {
-    QAction* metric = m_driver->unit(Unit::Metric);
-    QAction* imperial = m_driver->unit(Unit::Imperial);
+    QAction* metric = m_driver->menuItem(MenuCommand::Metric);
+    QAction* imperial = m_driver->menuItem(MenuCommand::Imperial);
     QVERIFY(metric && imperial);
 
     imperial->trigger();
@@ -237,7 +237,7 @@ void TestInput::testUnitsAreExclusive()
 
 void TestInput::testExitClosesWindow()
 {
-    auto* exit = m_window->findChild<QAction*>("Exit");
+    QAction* exit = m_driver->menuItem(MenuCommand::Exit);
     QVERIFY(exit);
     exit->trigger();
     QVERIFY(!m_window->isVisible());

@@ -55,7 +55,8 @@ void TestWindowCalls::testCall_data()
     row("lining up", Call::LiningUp, {}, {},
         "ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial climb 900m, "
         "ULLP traffic");
-    row("lining up, imperial", Call::LiningUp, {{Field::InitialLevel, "070"}}, {Unit::Imperial},
+    row("lining up, imperial", Call::LiningUp, {{Field::InitialLevel, "070"}},
+        {MenuCommand::Imperial},
         "ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial climb FL070, "
         "ULLP traffic");
     row("take-off", Call::TakeOff, {}, {Option::Arrival},
@@ -75,7 +76,7 @@ void TestWindowCalls::testCall_data()
         "ULLP traffic, RA-12345, ODIMO 3000m, direct to RATOS at 35min, ULLP traffic", {}, "RATOS",
         "");
     row("reporting point, imperial", Call::ReportingPoint,
-        {{Field::CurrentLevel, "290"}, {Field::NextLevel, "350"}}, {Unit::Imperial},
+        {{Field::CurrentLevel, "290"}, {Field::NextLevel, "350"}}, {MenuCommand::Imperial},
         "ULLP traffic, RA-12345, ODIMO FL290, climbing FL350, direct to RATOS at 35min, ULLP "
         "traffic",
         {}, "RATOS", "");
@@ -93,7 +94,7 @@ void TestWindowCalls::testCall_data()
         "ULLP traffic, RA-12345, ODIMO 3000m, proceeding on ODIMO 2K for RWY28L approach, "
         "descending 900m, ULLP traffic");
     row("approach descent goes on after the warning", Call::ApproachDescent,
-        {{Field::NextLevel, "FL350"}}, {Unit::Imperial},
+        {{Field::NextLevel, "FL350"}}, {MenuCommand::Imperial},
         "ULLP traffic, RA-12345, ODIMO FL3000, proceeding on ODIMO 2K for RWY28L approach, "
         "descending FLFL350, ULLP traffic",
         LevelMessage);
@@ -119,7 +120,7 @@ void TestWindowCalls::testCall_data()
         "ULLP traffic, RA-12345, turn base left, ULLP traffic");
     row("turning final", Call::TurningFinal, {}, {},
         "ULLP traffic, RA-12345, turning final RWY28L, ULLP traffic");
-    row("final", Call::Final, {}, {Unit::Imperial, Option::Arrival},
+    row("final", Call::Final, {}, {MenuCommand::Imperial, Option::Arrival},
         "ULLP traffic, RA-12345, final RWY28L, ULLP traffic");
     row("go-around", Call::GoAround, {}, {}, "ULLP traffic, RA-12345, go around, ULLP traffic");
 }
@@ -210,7 +211,7 @@ void TestWindowCalls::testFailedDeliveryKeepsReportingPoints()
 void TestWindowCalls::testUnitSwitchBetweenPresses()
 {
     const QString metricCall = m_driver->press(Call::LevelChange);
-    m_driver->choose({Unit::Imperial});
+    m_driver->choose({MenuCommand::Imperial});
     const QString imperialCall = m_driver->press(Call::LevelChange);
     QCOMPARE(metricCall,
              QStringLiteral("ULLP traffic, RA-12345, 3000m, maintaining 3600m, ULLP traffic"));

@@ -22,11 +22,11 @@
 #include <variant>
 
 // The form as the tests speak of it: its fields, the pushback direction list, its calls,
-// its option buttons and units, found through the window's layout catalogue.
+// its option buttons and menu items, found through the window's layout catalogue.
 using Velaro::Call;
 using Velaro::Field;
+using Velaro::FormLayout::MenuCommand;
 using Velaro::FormLayout::Option;
-using Velaro::FormLayout::Unit;
 
 // An input of the form: a text field, or the pushback direction list.
 using Input = std::optional<Field>;
@@ -35,8 +35,8 @@ inline constexpr Input PushbackDirection = std::nullopt;
 using Inputs = QList<Input>;
 // Texts to type, input by input.
 using Edits = QList<std::pair<Input, QString>>;
-// Option buttons to click and units to choose, in turn.
-using Choices = QList<std::variant<Option, Unit>>;
+// Option buttons to click and menu items to choose, such as the units, in turn.
+using Choices = QList<std::variant<Option, MenuCommand>>;
 Q_DECLARE_METATYPE(Inputs)
 Q_DECLARE_METATYPE(Edits)
 Q_DECLARE_METATYPE(Choices)
@@ -112,10 +112,10 @@ public:
         return find<QRadioButton>(
             entryOf(Velaro::FormLayout::Options, &Velaro::FormLayout::OptionEntry::role, option));
     }
-    QAction* unit(Unit unit) const
+    QAction* menuItem(MenuCommand command) const
     {
-        return m_window.findChild<QAction*>(
-            entryOf(Velaro::FormLayout::Units, &Velaro::FormLayout::UnitEntry::unit, unit));
+        return m_window.findChild<QAction*>(entryOf(
+            Velaro::FormLayout::MenuItems, &Velaro::FormLayout::MenuItemEntry::command, command));
     }
 
     // Replaces an input's text as a user does: selects all and types over it. A line
@@ -148,12 +148,12 @@ public:
             type(input, text);
     }
 
-    // Clicks each option button, or chooses each unit from the menu.
+    // Clicks each option button, or chooses each menu item.
     void choose(const Choices& choices) const
     {
         for (const auto& choice : choices) {
-            if (const auto* unitChoice = std::get_if<Unit>(&choice))
-                unit(*unitChoice)->trigger();
+            if (const auto* command = std::get_if<MenuCommand>(&choice))
+                menuItem(*command)->trigger();
             else
                 QTest::mouseClick(option(std::get<Option>(choice)), Qt::LeftButton);
         }
