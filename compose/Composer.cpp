@@ -5,6 +5,7 @@
 #include "Departure.h"
 #include "EnRoute.h"
 #include "Ground.h"
+#include "Spoken.h"
 
 #include <utility>
 
@@ -72,6 +73,14 @@ ComposeResult compose(Call call, const FormValues& form)
     Message message;
     PressEffects effects = build(call, form, message);
     return pressResult(message, std::move(effects));
+}
+
+std::optional<QString> speak(Call call, const FormValues& form)
+{
+    Message message;
+    if (!build(call, form, message).delivers)
+        return std::nullopt;
+    return spokenForm(message);
 }
 
 } // namespace Velaro

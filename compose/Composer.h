@@ -4,6 +4,10 @@
 #include "ComposeResult.h"
 #include "FormValues.h"
 
+#include <QString>
+
+#include <optional>
+
 namespace Velaro
 {
 
@@ -29,5 +33,8 @@ enum class Call {
 inline constexpr int CallCount = 16;
 
 ComposeResult compose(Call call, const FormValues& form);
+// The call a press would deliver now, as it is said on the radio; nothing when the
+// press would deliver nothing. Slower than compose(), and never needed for a press.
+std::optional<QString> speak(Call call, const FormValues& form);
 
 } // namespace Velaro
