@@ -2,7 +2,8 @@
 #include "Spoken.h"
 
 #include <array>
-#include <utility>
+#include <cstddef>
+#include <string>
 
 namespace Velaro
 {
@@ -38,6 +39,8 @@ bool isLatinLetter(QChar c)
 // marks, and characters beyond the basic plane. Everything else parts words.
 bool isWordCharacter(QChar c)
 {
+    if (c.unicode() < 0x80)
+        return isLatinLetter(c) || isDigit(c);
     return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
 }
 
@@ -70,6 +73,17 @@ enum class Spelling { EveryLetter, ShortRuns };
 class Speech
 {
 public:
+    // Room for the longest a message can be said, so that the line is never moved:
+    // a character is said in at most "November " and a piece adds at most a few
+    // words of its own.
+    explicit Speech(const Message& message)
+    {
+        std::size_t longest = 0;
+        for (const Piece& piece : message)
+            longest += 9 * static_cast<std::size_t>(piece.text.size() + piece.saidAs.size()) + 40;
+        m_line.reserve(longest);
+    }
+
     // Words as written, their blanks and commas tidied.
     void say(QStringView text)
     {
@@ -77,31 +91,39 @@ public:
             if (c.isSpace()) {
                 m_blankDue = true;
             } else if (c == u',') {
-                m_blankDue = false;
-                if (!m_line.isEmpty() && !m_line.endsWith(u','))
-                    m_line += c;
+                if (!m_line.empty() && m_line.back() != u',')
+                    m_line += u',';
                 m_blankDue = true;
             } else {
-                if (m_blankDue && !m_line.isEmpty())
+                if (m_blankDue && !m_line.empty())
                     m_line += u' ';
                 m_blankDue = false;
-                m_line += c;
+                m_line += c.unicode();
             }
         }
     }
 
-    // One word, parted from its neighbours.
-    void word(QStringView text)
+    // Text said as typed, parted from its neighbours.
+    void phrase(QStringView text)
     {
         m_blankDue = true;
         say(text);
         m_blankDue = true;
     }
 
+    // One word, which holds no blank and no comma.
+    void word(QStringView text)
+    {
+        if (!m_line.empty())
+            m_line += u' ';
+        m_line.append(text.utf16(), static_cast<std::size_t>(text.size()));
+        m_blankDue = true;
+    }
+
     void spell(QStringView letters)
     {
         for (const QChar letter : letters)
-            word(SpellingAlphabet[letter.toUpper().unicode() - u'A']);
+            word(SpellingAlphabet[(letter.unicode() | 0x20) - u'a']);
     }
 
     void digits(QStringView digits)
@@ -138,10 +160,11 @@ public:
         }
     }
 
-    QString takeLine() { return std::move(m_line); }
+    QString line() const { return QString::fromStdU16String(m_line); }
 
 private:
-    QString m_line;
+    // Built where appending a character costs least, copied once at the end.
+    std::u16string m_line;
     bool m_blankDue = false;
 };
 
@@ -151,7 +174,7 @@ void sayAerodrome(Speech& speech, QStringView text)
     if (name.size() == 4 && isAll(name, isLatinLetter))
         speech.spell(name);
     else
-        speech.word(name);
+        speech.phrase(name);
 }
 
 QStringView sideName(QChar letter)
@@ -235,7 +258,7 @@ void sayLegTime(Speech& speech, QStringView text)
 
 QString spokenForm(const Message& message)
 {
-    Speech speech;
+    Speech speech(message);
     for (const Piece& piece : message) {
         switch (piece.kind) {
         case PieceKind::Words:
@@ -266,11 +289,11 @@ QString spokenForm(const Message& message)
             speech.typed(piece.text, Spelling::ShortRuns);
             break;
         case PieceKind::PickedDirection:
-            speech.word(piece.text);
+            speech.phrase(piece.text);
             break;
         }
     }
-    return speech.takeLine();
+    return speech.line();
 }
 
 } // namespace Velaro
