@@ -55,7 +55,7 @@ PressEffects reportingPoint(const FormValues& form, Message& call)
     addLevelChange(form, *levels, u", climbing ", call);
     call << words(u", direct to ") << fieldPiece(PieceKind::TypedText, form, Field::NextPoint);
     // Optional: without an estimated time the call simply ends at the point.
-    if (!form.text(Field::EstimatedTime).isEmpty())
+    if (form.hasText(Field::EstimatedTime))
         call << words(u" at ")
              << fieldPiece(PieceKind::MinutesPastHour, form, Field::EstimatedTime);
     Frame::close(form, call);

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <optional>
 #include <utility>
 
 namespace Velaro
@@ -22,13 +23,16 @@ using namespace FormLayout;
 namespace
 {
 
-// The first line is what the press delivers, or that it delivers nothing; the
-// lines after it are notes.
-QString previewText(const ComposeResult& result, const QStringList& emptyCaptions)
+// The first line is what the press delivers, or that it delivers nothing, and the
+// second how the pilot says it; the lines after them are notes.
+QString previewText(const ComposeResult& result, const std::optional<QString>& spoken,
+                    const QStringList& emptyCaptions)
 {
     QStringList lines;
     if (result.call) {
         lines << *result.call;
+        if (spoken)
+            lines << QStringLiteral("Вслух: ") + *spoken;
         if (!result.warning.isEmpty())
             lines << QStringLiteral("Сначала появится сообщение «%1»").arg(result.warning);
     } else {
@@ -46,9 +50,12 @@ QString asToolTip(const QString& preview)
     return Qt::mightBeRichText(preview) ? Qt::convertFromPlainText(preview) : preview;
 }
 
-bool isEmptyInput(const FieldEntry& entry, const FormValues& form)
+// An empty input the call needed leaves a gap in it; an optional one does not.
+bool leavesGap(const FieldEntry& entry, const FormValues& form)
 {
-    return entry.role ? form.isEmpty(*entry.role) : form.isDirectionEmpty();
+    if (!entry.role)
+        return form.isDirectionEmpty();
+    return form.isEmpty(*entry.role) && !form.wasReadAsOptional(*entry.role);
 }
 
 bool wasRead(const FieldEntry& entry, const FormValues& form)
@@ -112,12 +119,12 @@ void CallPreview::refresh()
             Mark& mark = button.marks[i];
             mark = Mark::None;
             if (wasRead(Fields[i], form))
-                mark = isEmptyInput(Fields[i], form) ? Mark::Empty : Mark::Read;
+                mark = leavesGap(Fields[i], form) ? Mark::Empty : Mark::Read;
             if (mark == Mark::Empty)
                 emptyCaptions << QString::fromUtf8(Fields[i].caption);
         }
 
-        const QString preview = previewText(result, emptyCaptions);
+        const QString preview = previewText(result, speak(button.call, form), emptyCaptions);
         if (button.widget->accessibleDescription() != preview) {
             button.widget->setToolTip(asToolTip(preview));
             button.widget->setAccessibleDescription(preview);
