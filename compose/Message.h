@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <QVarLengthArray>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace Velaro
@@ -37,6 +38,7 @@ enum class PieceKind : std::uint8_t {
     // A direction picked from the list, a word of its own.
     PickedDirection,
 };
+inline constexpr std::size_t PieceKindCount = 11;
 
 // A view, not a copy: the text stays with the form or the literal it comes from.
 struct Piece {
