@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Message.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -38,9 +39,7 @@ const Marks& writtenMarks(PieceKind kind)
 
 QChar* copied(QStringView text, QChar* to)
 {
-    for (const QChar c : text)
-        *to++ = c;
-    return to;
+    return text.isEmpty() ? to : std::copy(text.begin(), text.end(), to);
 }
 
 } // namespace
