@@ -2,8 +2,7 @@
 #include "Spoken.h"
 
 #include <array>
-#include <cstddef>
-#include <string>
+#include <utility>
 
 namespace Velaro
 {
@@ -25,80 +24,102 @@ constexpr std::array<QStringView, 10> DigitWords{
 // The longest run of Latin letters that is still spelled rather than said as a word.
 constexpr qsizetype LongestSpelledRun = 3;
 
-bool isDigit(QChar c)
+// Far longer than any call one can transmit: a line that would grow past it, from
+// pasting a whole page into a field, ends there.
+constexpr qsizetype LongestSpokenLine = 1000;
+constexpr QStringView Ellipsis = u" …";
+
+// The tests take UTF-16 code units, not QChar, so that the loops over long pasted
+// text stay cheap in a debug build too.
+bool isDigit(char16_t c)
 {
     return c >= u'0' && c <= u'9';
 }
 
-bool isLatinLetter(QChar c)
+bool isLatinLetter(char16_t c)
 {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-// Anything that belongs to a word: letters and digits of any script with their
-// marks, and characters beyond the basic plane. Everything else parts words.
-bool isWordCharacter(QChar c)
+bool isBlank(char16_t c)
 {
-    if (c.unicode() < 0x80)
-        return isLatinLetter(c) || isDigit(c);
-    return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
+    return c < 0x80 ? c == u' ' || (c >= u'\t' && c <= u'\r') : QChar::isSpace(c);
 }
 
-bool isAll(QStringView text, bool (*test)(QChar))
+// Anything that belongs to a word: letters and digits of any script with their
+// marks, and characters beyond the basic plane. Everything else parts words.
+bool isWordCharacter(char16_t c)
 {
-    for (const QChar c : text) {
-        if (!test(c))
+    if (c < 0x80)
+        return isLatinLetter(c) || isDigit(c);
+    return QChar::isLetterOrNumber(c) || QChar::isMark(c) || QChar::isSurrogate(c);
+}
+
+bool isWordCharacterButDigit(char16_t c)
+{
+    return isWordCharacter(c) && !isDigit(c);
+}
+
+bool isAll(QStringView text, bool (*test)(char16_t))
+{
+    const char16_t* const end = text.utf16() + text.size();
+    for (const char16_t* unit = text.utf16(); unit != end; ++unit) {
+        if (!test(*unit))
             return false;
     }
     return !text.isEmpty();
 }
 
-qsizetype runEnd(QStringView text, qsizetype from, bool (*test)(QChar))
+qsizetype runEnd(QStringView text, qsizetype from, bool (*test)(char16_t))
 {
-    while (from < text.size() && test(text[from]))
+    const char16_t* const units = text.utf16();
+    const qsizetype size = text.size();
+    while (from < size && test(units[from]))
         ++from;
     return from;
-}
-
-bool isWordCharacterButDigit(QChar c)
-{
-    return isWordCharacter(c) && !isDigit(c);
 }
 
 // How pilot-typed text is said: a callsign letter by letter, other text by runs.
 enum class Spelling { EveryLetter, ShortRuns };
 
 // Builds the spoken line word by word, with single blanks, no blank before a comma
-// and no comma right after another.
+// and no comma right after another, and cuts it short where it grows too long.
 class Speech
 {
 public:
-    // Room for the longest a message can be said, so that the line is never moved:
-    // a character is said in at most "November " and a piece adds at most a few
-    // words of its own.
-    explicit Speech(const Message& message)
-    {
-        std::size_t longest = 0;
-        for (const Piece& piece : message)
-            longest += 9 * static_cast<std::size_t>(piece.text.size() + piece.saidAs.size()) + 40;
-        m_line.reserve(longest);
-    }
+    Speech() { m_line.reserve(LongestSpokenLine + Ellipsis.size()); }
+
+    bool isCut() const { return m_cut; }
 
     // Words as written, their blanks and commas tidied.
     void say(QStringView text)
     {
-        for (const QChar c : text) {
-            if (c.isSpace()) {
+        const char16_t* const units = text.utf16();
+        const qsizetype size = text.size();
+        qsizetype at = 0;
+        while (at < size && !m_cut) {
+            if (isBlank(units[at])) {
                 m_blankDue = true;
-            } else if (c == u',') {
-                if (!m_line.empty() && m_line.back() != u',')
+                ++at;
+            } else if (units[at] == u',') {
+                if (!m_line.isEmpty() && !m_afterComma && fits(1))
                     m_line += u',';
+                m_afterComma = true;
                 m_blankDue = true;
+                ++at;
             } else {
-                if (m_blankDue && !m_line.empty())
+                qsizetype end = at;
+                while (end < size && !isBlank(units[end]) && units[end] != u',')
+                    ++end;
+                const bool blank = m_blankDue && !m_line.isEmpty();
+                if (!fits(blank + end - at))
+                    return;
+                if (blank)
                     m_line += u' ';
+                m_line += text.sliced(at, end - at);
                 m_blankDue = false;
-                m_line += c.unicode();
+                m_afterComma = false;
+                at = end;
             }
         }
     }
@@ -114,38 +135,46 @@ public:
     // One word, which holds no blank and no comma.
     void word(QStringView text)
     {
-        if (!m_line.empty())
+        const bool blank = !m_line.isEmpty();
+        if (!fits(blank + text.size()))
+            return;
+        if (blank)
             m_line += u' ';
-        m_line.append(text.utf16(), static_cast<std::size_t>(text.size()));
+        m_line += text;
         m_blankDue = true;
+        m_afterComma = false;
     }
 
     void spell(QStringView letters)
     {
-        for (const QChar letter : letters)
-            word(SpellingAlphabet[(letter.unicode() | 0x20) - u'a']);
+        const char16_t* const end = letters.utf16() + letters.size();
+        for (const char16_t* letter = letters.utf16(); letter != end && !m_cut; ++letter)
+            word(SpellingAlphabet[(*letter | 0x20) - u'a']);
     }
 
     void digits(QStringView digits)
     {
-        for (const QChar digit : digits)
-            word(DigitWords[digit.unicode() - u'0']);
+        const char16_t* const end = digits.utf16() + digits.size();
+        for (const char16_t* digit = digits.utf16(); digit != end && !m_cut; ++digit)
+            word(DigitWords[*digit - u'0']);
     }
 
     void typed(QStringView text, Spelling spelling)
     {
+        const char16_t* const units = text.utf16();
+        const qsizetype size = text.size();
         qsizetype at = 0;
-        while (at < text.size()) {
-            if (isDigit(text[at])) {
+        while (at < size && !m_cut) {
+            if (isDigit(units[at])) {
                 qsizetype end = runEnd(text, at, isDigit);
                 digits(text.sliced(at, end - at));
-                if (spelling == Spelling::ShortRuns && end + 1 < text.size() &&
-                    (text[end] == u'.' || text[end] == u',') && isDigit(text[end + 1])) {
+                if (spelling == Spelling::ShortRuns && end + 1 < size &&
+                    (units[end] == u'.' || units[end] == u',') && isDigit(units[end + 1])) {
                     word(u"decimal");
                     ++end;
                 }
                 at = end;
-            } else if (isWordCharacter(text[at])) {
+            } else if (isWordCharacter(units[at])) {
                 const qsizetype end = runEnd(text, at, isWordCharacterButDigit);
                 const QStringView run = text.sliced(at, end - at);
                 if (isAll(run, isLatinLetter) &&
@@ -160,12 +189,25 @@ public:
         }
     }
 
-    QString line() const { return QString::fromStdU16String(m_line); }
+    QString takeLine() { return std::move(m_line); }
 
 private:
-    // Built where appending a character costs least, copied once at the end.
-    std::u16string m_line;
+    // Whether added more characters still fit the line; if not, the line ends.
+    bool fits(qsizetype added)
+    {
+        if (m_cut)
+            return false;
+        if (m_line.size() + added <= LongestSpokenLine)
+            return true;
+        m_cut = true;
+        m_line += m_line.isEmpty() ? Ellipsis.sliced(1) : Ellipsis;
+        return false;
+    }
+
+    QString m_line;
     bool m_blankDue = false;
+    bool m_afterComma = false;
+    bool m_cut = false;
 };
 
 void sayAerodrome(Speech& speech, QStringView text)
@@ -177,14 +219,14 @@ void sayAerodrome(Speech& speech, QStringView text)
         speech.phrase(name);
 }
 
-QStringView sideName(QChar letter)
+QStringView sideName(char16_t letter)
 {
-    switch (letter.toUpper().unicode()) {
-    case u'L':
+    switch (letter | 0x20) {
+    case u'l':
         return u"left";
-    case u'R':
+    case u'r':
         return u"right";
-    case u'C':
+    case u'c':
         return u"center";
     default:
         return {};
@@ -199,7 +241,7 @@ void sayRunway(Speech& speech, QStringView text)
     const QStringView runway = text.trimmed();
     const qsizetype digitCount = runEnd(runway, 0, isDigit);
     const QStringView side = runway.sliced(digitCount);
-    const QStringView sideWord = side.size() == 1 ? sideName(side.front()) : QStringView();
+    const QStringView sideWord = side.size() == 1 ? sideName(side.utf16()[0]) : QStringView();
     const bool sideKnown = side.isEmpty() || !sideWord.isNull();
     if (digitCount < 1 || digitCount > 2 || !sideKnown) {
         speech.typed(runway, Spelling::ShortRuns);
@@ -258,8 +300,10 @@ void sayLegTime(Speech& speech, QStringView text)
 
 QString spokenForm(const Message& message)
 {
-    Speech speech(message);
+    Speech speech;
     for (const Piece& piece : message) {
+        if (speech.isCut())
+            break;
         switch (piece.kind) {
         case PieceKind::Words:
             speech.say(piece.saidAs.isNull() ? piece.text : piece.saidAs);
@@ -293,7 +337,7 @@ QString spokenForm(const Message& message)
             break;
         }
     }
-    return speech.line();
+    return speech.takeLine();
 }
 
 } // namespace Velaro

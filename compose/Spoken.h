@@ -23,7 +23,8 @@ namespace Velaro
 // - the leg time ends in "minute" or "minutes"; minutes past the hour end in nothing.
 // An empty field says nothing, neither its unit nor its own comma: the words around it
 // stay, with one blank between words and none before a comma, and a comma that would
-// follow another is left out.
+// follow another is left out. A line that would run past 1000 characters, far beyond
+// any call one can transmit, ends before the word that would pass them, in " …".
 QString spokenForm(const Message& message);
 
 } // namespace Velaro

@@ -164,6 +164,9 @@ void TestSpoken::testSpoken_data()
         << Call::GoAround
         << blankWith({{Field::Aerodrome, " ПУЛКОВО "}, {Field::Callsign, "РА-1234B"}})
         << "ПУЛКОВО traffic, РА one two three four Bravo, go around, ПУЛКОВО traffic";
+    QTest::newRow("cut short before the word past 1000 characters")
+        << Call::GoAround << withText(circuitForm(), Field::Callsign, QString(250, u'A'))
+        << "Uniform Lima Lima Papa traffic," + QString(" Alfa").repeated(193) + " …";
     QTest::newRow("a stopped press says nothing")
         << Call::Holding << withText(holding, Field::Course, "O95") << NothingDelivered;
 }
