@@ -31,6 +31,8 @@ struct ComposeResult {
     // A message for the user; empty when there is none.
     QString warning;
     QList<FieldWrite> fieldWrites;
+    // The call as it is said on the radio: only when asked for, and only with a call.
+    std::optional<QString> spoken = std::nullopt;
 };
 
 // What a press does besides building its call into a message.

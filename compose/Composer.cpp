@@ -68,19 +68,20 @@ PressEffects build(Call call, const FormValues& form, Message& message)
 
 } // namespace
 
-ComposeResult compose(Call call, const FormValues& form)
+ComposeResult compose(Call call, const FormValues& form, Rendering rendering)
 {
     Message message;
     PressEffects effects = build(call, form, message);
-    return pressResult(message, std::move(effects));
+    const bool delivers = effects.delivers;
+    ComposeResult result = pressResult(message, std::move(effects));
+    if (delivers && rendering == Rendering::WrittenAndSpoken)
+        result.spoken = spokenForm(message);
+    return result;
 }
 
 std::optional<QString> speak(Call call, const FormValues& form)
 {
-    Message message;
-    if (!build(call, form, message).delivers)
-        return std::nullopt;
-    return spokenForm(message);
+    return compose(call, form, Rendering::WrittenAndSpoken).spoken;
 }
 
 } // namespace Velaro

@@ -12,7 +12,6 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <optional>
 #include <utility>
 
 namespace Velaro
@@ -25,14 +24,13 @@ namespace
 
 // The first line is what the press delivers, or that it delivers nothing, and the
 // second how the pilot says it; the lines after them are notes.
-QString previewText(const ComposeResult& result, const std::optional<QString>& spoken,
-                    const QStringList& emptyCaptions)
+QString previewText(const ComposeResult& result, const QStringList& emptyCaptions)
 {
     QStringList lines;
     if (result.call) {
         lines << *result.call;
-        if (spoken)
-            lines << QStringLiteral("Вслух: ") + *spoken;
+        if (result.spoken)
+            lines << QStringLiteral("Вслух: ") + *result.spoken;
         if (!result.warning.isEmpty())
             lines << QStringLiteral("Сначала появится сообщение «%1»").arg(result.warning);
     } else {
@@ -112,7 +110,7 @@ void CallPreview::refresh()
     const FormValues form = m_formValues();
     for (CallButton& button : m_buttons) {
         form.forgetReads();
-        const ComposeResult result = compose(button.call, form);
+        const ComposeResult result = compose(button.call, form, Rendering::WrittenAndSpoken);
 
         QStringList emptyCaptions;
         for (std::size_t i = 0; i < Fields.size(); ++i) {
@@ -124,7 +122,7 @@ void CallPreview::refresh()
                 emptyCaptions << QString::fromUtf8(Fields[i].caption);
         }
 
-        const QString preview = previewText(result, speak(button.call, form), emptyCaptions);
+        const QString preview = previewText(result, emptyCaptions);
         if (button.widget->accessibleDescription() != preview) {
             button.widget->setToolTip(asToolTip(preview));
             button.widget->setAccessibleDescription(preview);
