@@ -29,7 +29,7 @@ constexpr qsizetype LongestSpelledRun = 3;
 constexpr qsizetype LongestSpokenLine = 1000;
 constexpr QStringView Ellipsis = u" …";
 
-// The tests take UTF-16 code units, not QChar, so that the loops over long pasted
+// These checks take UTF-16 code units, not QChar, so that the loops over long pasted
 // text stay cheap in a debug build too.
 bool isDigit(char16_t c)
 {
@@ -132,7 +132,7 @@ public:
         m_blankDue = true;
     }
 
-    // One word, which holds no blank and no comma.
+    // A word, or words with single blanks between them and no comma.
     void word(QStringView text)
     {
         const bool blank = !m_line.isEmpty();
