@@ -39,6 +39,7 @@ enum class PieceKind : std::uint8_t {
     PickedDirection,
 };
 inline constexpr std::size_t PieceKindCount = 11;
+static_assert(static_cast<std::size_t>(PieceKind::PickedDirection) + 1 == PieceKindCount);
 
 // A view, not a copy: the text stays with the form or the literal it comes from.
 struct Piece {
