@@ -61,6 +61,14 @@ Section measureComposing()
                                                }));
     }
 
+    // Said aloud only for the preview, never on a press; for information.
+    configure(benchmark::RegisterBenchmark("speak lining up", [form](benchmark::State& state) {
+        for (auto _ : state) {
+            std::optional<QString> spoken = speak(Call::LiningUp, form);
+            benchmark::DoNotOptimize(spoken);
+        }
+    }));
+
     // A level, a course, a signed fraction, and a level mistyped with a letter O.
     for (const char* input : {"3000", "095", "-1.5", "30O0"}) {
         const std::string name = QStringLiteral("parseNumber \"%1\"").arg(input).toStdString();

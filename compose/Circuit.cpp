@@ -9,40 +9,71 @@ namespace Velaro::Circuit
 namespace
 {
 
-QLatin1String patternSide(const FormValues& form)
+Piece patternSide(const FormValues& form)
 {
-    return form.isLeftPattern() ? QLatin1String(" left") : QLatin1String(" right");
+    return words(form.isLeftPattern() ? QStringView(u" left") : QStringView(u" right"));
 }
 
 } // namespace
 
+void crosswind(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", crosswind") << patternSide(form);
+    Frame::close(form, call);
+}
+
+void base(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", turn base") << patternSide(form);
+    Frame::close(form, call);
+}
+
+void turningFinal(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", turning final ") << fieldPiece(PieceKind::Runway, form, Field::Runway);
+    Frame::close(form, call);
+}
+
+void finalApproach(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", final ") << fieldPiece(PieceKind::Runway, form, Field::Runway);
+    Frame::close(form, call);
+}
+
+void goAround(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", go around");
+    Frame::close(form, call);
+}
+
 QString crosswind(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", crosswind") + patternSide(form) +
-           Frame::closing(form);
+    return written(form, crosswind);
 }
 
 QString base(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", turn base") + patternSide(form) +
-           Frame::closing(form);
+    return written(form, base);
 }
 
 QString turningFinal(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", turning final") + QLatin1String(" RWY") +
-           form.text(Field::Runway) + Frame::closing(form);
+    return written(form, turningFinal);
 }
 
 QString finalApproach(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", final") + QLatin1String(" RWY") +
-           form.text(Field::Runway) + Frame::closing(form);
+    return written(form, finalApproach);
 }
 
 QString goAround(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", go around") + Frame::closing(form);
+    return written(form, goAround);
 }
 
 } // namespace Velaro::Circuit

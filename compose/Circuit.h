@@ -2,11 +2,19 @@
 #pragma once
 
 #include "FormValues.h"
+#include "Message.h"
 
 #include <QString>
 
+// Each call is built into a message; the one-argument forms return it written.
 namespace Velaro::Circuit
 {
+
+void crosswind(const FormValues& form, Message& call);
+void base(const FormValues& form, Message& call);
+void turningFinal(const FormValues& form, Message& call);
+void finalApproach(const FormValues& form, Message& call);
+void goAround(const FormValues& form, Message& call);
 
 QString crosswind(const FormValues& form);
 QString base(const FormValues& form);

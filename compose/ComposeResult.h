@@ -2,11 +2,13 @@
 #pragma once
 
 #include "FormValues.h"
+#include "Message.h"
 
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace Velaro
 {
@@ -29,6 +31,30 @@ struct ComposeResult {
     // A message for the user; empty when there is none.
     QString warning;
     QList<FieldWrite> fieldWrites;
+    // The call as it is said on the radio: only when asked for, and only with a call.
+    std::optional<QString> spoken = std::nullopt;
 };
+
+// What a press does besides building its call into a message.
+struct PressEffects {
+    // False when a failed check stops the press: the message stays empty.
+    bool delivers = true;
+    QString warning;
+    QList<FieldWrite> fieldWrites;
+};
+
+inline ComposeResult pressResult(const Message& call, PressEffects effects)
+{
+    return {effects.delivers ? std::optional<QString>(call.written()) : std::nullopt,
+            std::move(effects.warning), std::move(effects.fieldWrites)};
+}
+
+inline ComposeResult pressResult(const FormValues& form,
+                                 PressEffects (*compose)(const FormValues&, Message&))
+{
+    Message call;
+    PressEffects effects = compose(form, call);
+    return pressResult(call, std::move(effects));
+}
 
 } // namespace Velaro

@@ -5,47 +5,83 @@
 #include "Departure.h"
 #include "EnRoute.h"
 #include "Ground.h"
+#include "Spoken.h"
+
+#include <utility>
 
 namespace Velaro
 {
 
-ComposeResult compose(Call call, const FormValues& form)
+namespace
+{
+
+PressEffects build(Call call, const FormValues& form, Message& message)
 {
     switch (call) {
     case Call::Pushback:
-        return {Ground::pushback(form), {}, {}};
+        Ground::pushback(form, message);
+        break;
     case Call::StartUpOrShutdown:
-        return {Ground::startUpOrShutdown(form), {}, {}};
+        Ground::startUpOrShutdown(form, message);
+        break;
     case Call::Taxi:
-        return {Ground::taxi(form), {}, {}};
+        Ground::taxi(form, message);
+        break;
     case Call::RunwayVacated:
-        return {Ground::runwayVacated(form), {}, {}};
+        Ground::runwayVacated(form, message);
+        break;
     case Call::LiningUp:
-        return {Departure::liningUp(form), {}, {}};
+        Departure::liningUp(form, message);
+        break;
     case Call::TakeOff:
-        return {Departure::takeOff(form), {}, {}};
+        Departure::takeOff(form, message);
+        break;
     case Call::AfterTakeOff:
-        return {Departure::afterTakeOff(form), {}, {}};
+        Departure::afterTakeOff(form, message);
+        break;
     case Call::ReportingPoint:
-        return EnRoute::reportingPoint(form);
+        return EnRoute::reportingPoint(form, message);
     case Call::LevelChange:
-        return EnRoute::levelChange(form);
+        return EnRoute::levelChange(form, message);
     case Call::ApproachDescent:
-        return EnRoute::approachDescent(form);
+        return EnRoute::approachDescent(form, message);
     case Call::Holding:
-        return EnRoute::holding(form);
+        return EnRoute::holding(form, message);
     case Call::Crosswind:
-        return {Circuit::crosswind(form), {}, {}};
+        Circuit::crosswind(form, message);
+        break;
     case Call::Base:
-        return {Circuit::base(form), {}, {}};
+        Circuit::base(form, message);
+        break;
     case Call::TurningFinal:
-        return {Circuit::turningFinal(form), {}, {}};
+        Circuit::turningFinal(form, message);
+        break;
     case Call::Final:
-        return {Circuit::finalApproach(form), {}, {}};
+        Circuit::finalApproach(form, message);
+        break;
     case Call::GoAround:
-        return {Circuit::goAround(form), {}, {}};
+        Circuit::goAround(form, message);
+        break;
     }
     return {};
+}
+
+} // namespace
+
+ComposeResult compose(Call call, const FormValues& form, Rendering rendering)
+{
+    Message message;
+    PressEffects effects = build(call, form, message);
+    const bool delivers = effects.delivers;
+    ComposeResult result = pressResult(message, std::move(effects));
+    if (delivers && rendering == Rendering::WrittenAndSpoken)
+        result.spoken = spokenForm(message);
+    return result;
+}
+
+std::optional<QString> speak(Call call, const FormValues& form)
+{
+    return compose(call, form, Rendering::WrittenAndSpoken).spoken;
 }
 
 } // namespace Velaro

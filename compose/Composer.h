@@ -4,6 +4,10 @@
 #include "ComposeResult.h"
 #include "FormValues.h"
 
+#include <QString>
+
+#include <optional>
+
 namespace Velaro
 {
 
@@ -28,6 +32,13 @@ enum class Call {
 };
 inline constexpr int CallCount = 16;
 
-ComposeResult compose(Call call, const FormValues& form);
+// A press needs only the written call; saying it aloud as well takes a few times as
+// long, for the preview.
+enum class Rendering { Written, WrittenAndSpoken };
+
+ComposeResult compose(Call call, const FormValues& form, Rendering rendering = Rendering::Written);
+// The call a press would deliver now, as it is said on the radio; nothing when the
+// press would deliver nothing.
+std::optional<QString> speak(Call call, const FormValues& form);
 
 } // namespace Velaro

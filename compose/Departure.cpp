@@ -6,23 +6,43 @@
 namespace Velaro::Departure
 {
 
+void liningUp(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", lining up ") << fieldPiece(PieceKind::Runway, form, Field::Runway)
+         << words(u" for ") << fieldPiece(PieceKind::TypedText, form, Field::DepartureProcedure)
+         << words(u" departure, initial climb ") << Frame::level(form, Field::InitialLevel);
+    Frame::close(form, call);
+}
+
+void takeOff(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", departing ") << fieldPiece(PieceKind::Runway, form, Field::Runway);
+    Frame::close(form, call);
+}
+
+void afterTakeOff(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    // Written as the call has always been written; said as the word is.
+    call << words(u", airborn, ", u", airborne, ");
+    Frame::closeFolded(form, call);
+}
+
 QString liningUp(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", lining up RWY") + form.text(Field::Runway) +
-           QLatin1String(" for ") + form.text(Field::DepartureProcedure) +
-           QLatin1String(" departure, initial climb ") +
-           Frame::levelToken(form, Field::InitialLevel) + Frame::closing(form);
+    return written(form, liningUp);
 }
 
 QString takeOff(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", departing RWY") + form.text(Field::Runway) +
-           Frame::closing(form);
+    return written(form, takeOff);
 }
 
 QString afterTakeOff(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", airborn, ") + Frame::foldedClosing(form);
+    return written(form, afterTakeOff);
 }
 
 } // namespace Velaro::Departure

@@ -28,69 +28,70 @@ std::optional<Levels> numericLevels(const FormValues& form)
 
 // ", climbing <next level>", ", descending <next level>", or nothing for equal
 // levels; the wording for a climb differs between the calls.
-QString levelChangeWording(const FormValues& form, Levels levels, QLatin1String climbing)
+void addLevelChange(const FormValues& form, Levels levels, QStringView climbing, Message& call)
 {
     if (levels.current < levels.next)
-        return climbing + Frame::levelToken(form, Field::NextLevel);
-    if (levels.current > levels.next)
-        return QLatin1String(", descending ") + Frame::levelToken(form, Field::NextLevel);
-    return {};
+        call << words(climbing) << Frame::level(form, Field::NextLevel);
+    else if (levels.current > levels.next)
+        call << words(u", descending ") << Frame::level(form, Field::NextLevel);
 }
 
-ComposeResult stopped(const QString& warning)
+PressEffects stopped(const QString& warning)
 {
-    return {std::nullopt, warning, {}};
+    return {false, warning, {}};
 }
 
 } // namespace
 
-ComposeResult reportingPoint(const FormValues& form)
+PressEffects reportingPoint(const FormValues& form, Message& call)
 {
     const std::optional<Levels> levels = numericLevels(form);
     if (!levels)
         return stopped(LevelNotNumeric);
 
-    QString call = Frame::opening(form) + QLatin1String(", ") + form.text(Field::CurrentPoint) +
-                   QLatin1Char(' ') + Frame::levelToken(form, Field::CurrentLevel) +
-                   levelChangeWording(form, *levels, QLatin1String(", climbing ")) +
-                   QLatin1String(", direct to ") + form.text(Field::NextPoint);
-    if (!form.text(Field::EstimatedTime).isEmpty())
-        call += QLatin1String(" at ") + form.text(Field::EstimatedTime) + QLatin1String("min");
-    call += Frame::closing(form);
+    Frame::open(form, call);
+    call << words(u", ") << fieldPiece(PieceKind::TypedText, form, Field::CurrentPoint)
+         << words(u" ") << Frame::level(form, Field::CurrentLevel);
+    addLevelChange(form, *levels, u", climbing ", call);
+    call << words(u", direct to ") << fieldPiece(PieceKind::TypedText, form, Field::NextPoint);
+    // Optional: without an estimated time the call simply ends at the point.
+    if (form.hasText(Field::EstimatedTime))
+        call << words(u" at ")
+             << fieldPiece(PieceKind::MinutesPastHour, form, Field::EstimatedTime);
+    Frame::close(form, call);
 
-    return {call,
+    return {true,
             {},
             {{Field::CurrentPoint, form.text(Field::NextPoint)}, {Field::NextPoint, QString()}}};
 }
 
-ComposeResult levelChange(const FormValues& form)
+PressEffects levelChange(const FormValues& form, Message& call)
 {
     const std::optional<Levels> levels = numericLevels(form);
     if (!levels)
         return stopped(LevelNotNumeric);
 
-    return {Frame::opening(form) + QLatin1String(", ") +
-                Frame::levelToken(form, Field::CurrentLevel) +
-                levelChangeWording(form, *levels, QLatin1String(", maintaining ")) +
-                Frame::closing(form),
-            {},
-            {}};
+    Frame::open(form, call);
+    call << words(u", ") << Frame::level(form, Field::CurrentLevel);
+    addLevelChange(form, *levels, u", maintaining ", call);
+    Frame::close(form, call);
+    return {};
 }
 
-ComposeResult approachDescent(const FormValues& form)
+PressEffects approachDescent(const FormValues& form, Message& call)
 {
     const QString warning = numericLevels(form) ? QString() : LevelNotNumeric;
-    return {Frame::opening(form) + QLatin1String(", ") + form.text(Field::CurrentPoint) +
-                QLatin1Char(' ') + Frame::levelToken(form, Field::CurrentLevel) +
-                QLatin1String(", proceeding on ") + form.text(Field::ApproachProcedure) +
-                QLatin1String(" for RWY") + form.text(Field::Runway) +
-                QLatin1String(" approach, descending ") +
-                Frame::levelToken(form, Field::NextLevel) + Frame::closing(form),
-            warning,
-            {}};
+    Frame::open(form, call);
+    call << words(u", ") << fieldPiece(PieceKind::TypedText, form, Field::CurrentPoint)
+         << words(u" ") << Frame::level(form, Field::CurrentLevel) << words(u", proceeding on ")
+         << fieldPiece(PieceKind::TypedText, form, Field::ApproachProcedure) << words(u" for ")
+         << fieldPiece(PieceKind::Runway, form, Field::Runway) << words(u" approach, descending ")
+         << Frame::level(form, Field::NextLevel);
+    Frame::close(form, call);
+    return {true, warning, {}};
 }
 
-ComposeResult holding(const FormValues& form)
+PressEffects holding(const FormValues& form, Message& call)
 {
     if (!isNumeric(form.text(Field::CurrentLevel), form.locale()))
         return stopped(LevelNotNumeric);
@@ -99,15 +100,35 @@ ComposeResult holding(const FormValues& form)
     if (!isNumeric(form.text(Field::PatternLegTime), form.locale()))
         return stopped(TimeNotNumeric);
 
-    const QLatin1String side =
-        form.isLeftPattern() ? QLatin1String("left") : QLatin1String("right");
-    return {Frame::opening(form) + QLatin1String(", hold at ") + form.text(Field::CurrentPoint) +
-                QLatin1Char(' ') + Frame::levelToken(form, Field::CurrentLevel) +
-                QLatin1String(", inbound track ") + form.text(Field::Course) + QLatin1String(", ") +
-                side + QLatin1String(" hand pattern, time ") + form.text(Field::PatternLegTime) +
-                QLatin1String(" min, ") + Frame::foldedClosing(form),
-            {},
-            {}};
+    Frame::open(form, call);
+    call << words(u", hold at ") << fieldPiece(PieceKind::TypedText, form, Field::CurrentPoint)
+         << words(u" ") << Frame::level(form, Field::CurrentLevel) << words(u", inbound track ")
+         << fieldPiece(PieceKind::TypedText, form, Field::Course) << words(u", ")
+         << words(form.isLeftPattern() ? QStringView(u"left") : QStringView(u"right"))
+         << words(u" hand pattern, time ")
+         << fieldPiece(PieceKind::LegTime, form, Field::PatternLegTime) << words(u", ");
+    Frame::closeFolded(form, call);
+    return {};
+}
+
+ComposeResult reportingPoint(const FormValues& form)
+{
+    return pressResult(form, reportingPoint);
+}
+
+ComposeResult levelChange(const FormValues& form)
+{
+    return pressResult(form, levelChange);
+}
+
+ComposeResult approachDescent(const FormValues& form)
+{
+    return pressResult(form, approachDescent);
+}
+
+ComposeResult holding(const FormValues& form)
+{
+    return pressResult(form, holding);
 }
 
 } // namespace Velaro::EnRoute

@@ -3,9 +3,11 @@
 
 #include "ComposeResult.h"
 #include "FormValues.h"
+#include "Message.h"
 
 #include <QString>
 
+// Each call is built into a message; the one-argument forms return the whole press.
 namespace Velaro::EnRoute
 {
 
@@ -15,9 +17,14 @@ inline const QString TimeNotNumeric = QStringLiteral("Время должно б
 
 // Climb or descent report at a reporting point; on success it also moves the next
 // reporting point into the current one.
+PressEffects reportingPoint(const FormValues& form, Message& call);
+PressEffects levelChange(const FormValues& form, Message& call);
+// Warns about non-numeric levels but always delivers.
+PressEffects approachDescent(const FormValues& form, Message& call);
+PressEffects holding(const FormValues& form, Message& call);
+
 ComposeResult reportingPoint(const FormValues& form);
 ComposeResult levelChange(const FormValues& form);
-// Warns about non-numeric levels but always delivers.
 ComposeResult approachDescent(const FormValues& form);
 ComposeResult holding(const FormValues& form);
 

@@ -44,6 +44,13 @@ public:
         m_reads |= bit(field);
         return m_texts[index(field)];
     }
+    // For an optional input, whose emptiness leaves no gap in the call: recorded as
+    // read, but not as needed.
+    bool hasText(Field field) const
+    {
+        m_optionalReads |= bit(field);
+        return !m_texts[index(field)].isEmpty();
+    }
     const QString& direction() const
     {
         m_reads |= DirectionBit;
@@ -75,9 +82,18 @@ public:
     bool isEmpty(Field field) const { return m_texts[index(field)].isEmpty(); }
     bool isDirectionEmpty() const { return m_direction.isEmpty(); }
 
-    bool wasRead(Field field) const { return (m_reads & bit(field)) != 0; }
+    bool wasRead(Field field) const { return ((m_reads | m_optionalReads) & bit(field)) != 0; }
+    // Read only to ask whether it holds text: empty, it leaves no gap in the call.
+    bool wasReadAsOptional(Field field) const
+    {
+        return (m_optionalReads & ~m_reads & bit(field)) != 0;
+    }
     bool wasDirectionRead() const { return (m_reads & DirectionBit) != 0; }
-    void forgetReads() const { m_reads = 0; }
+    void forgetReads() const
+    {
+        m_reads = 0;
+        m_optionalReads = 0;
+    }
 
 private:
     static constexpr std::size_t index(Field field) { return static_cast<std::size_t>(field); }
@@ -96,6 +112,7 @@ private:
     QLocale m_locale;
     // Only a record of reading: not part of the values themselves.
     mutable std::uint32_t m_reads = 0;
+    mutable std::uint32_t m_optionalReads = 0;
 };
 
 } // namespace Velaro

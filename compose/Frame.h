@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FormValues.h"
+#include "Message.h"
 
 #include <QString>
 
@@ -10,11 +11,17 @@
 namespace Velaro::Frame
 {
 
+void open(const FormValues& form, Message& call);
+void close(const FormValues& form, Message& call);
+// The closing without its ", ", for calls whose last words already carry it.
+void closeFolded(const FormValues& form, Message& call);
+// FL<text> in imperial mode, <text>m in metric mode; the text is not converted.
+Piece level(const FormValues& form, Field field);
+
+// The same pieces, written.
 QString opening(const FormValues& form);
 QString closing(const FormValues& form);
-// The closing without its ", ", for calls whose last literal already carries it.
 QString foldedClosing(const FormValues& form);
-// "FL<text>" in imperial mode, "<text>m" in metric mode; the text is not converted.
 QString levelToken(const FormValues& form, Field field);
 
 } // namespace Velaro::Frame

@@ -6,37 +6,71 @@
 namespace Velaro::Ground
 {
 
+void pushback(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", pushing back ");
+    if (form.isDirectionPicked())
+        call << words(u"face ") << Piece{PieceKind::PickedDirection, form.direction()};
+    else
+        call << words(u"to starting point ") << Piece{PieceKind::TypedText, form.direction()};
+    call << words(u" from stand ") << fieldPiece(PieceKind::TypedText, form, Field::Stand);
+    Frame::close(form, call);
+}
+
+void startUpOrShutdown(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    if (form.isDeparture()) {
+        call << words(u", engines start up on stand ")
+             << fieldPiece(PieceKind::TypedText, form, Field::Stand);
+        Frame::close(form, call);
+        return;
+    }
+    call << words(u", on stand ") << fieldPiece(PieceKind::TypedText, form, Field::Stand)
+         << words(u", engines shutdown, ");
+    Frame::closeFolded(form, call);
+}
+
+void taxi(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    if (form.isDeparture())
+        call << words(u", taxiing via ") << fieldPiece(PieceKind::TypedText, form, Field::TaxiRoute)
+             << words(u" to holding point ") << fieldPiece(PieceKind::Runway, form, Field::Runway);
+    else
+        call << words(u", taxiing on stand ")
+             << fieldPiece(PieceKind::TypedText, form, Field::Stand) << words(u" via ")
+             << fieldPiece(PieceKind::TypedText, form, Field::TaxiRoute);
+    Frame::close(form, call);
+}
+
+void runwayVacated(const FormValues& form, Message& call)
+{
+    Frame::open(form, call);
+    call << words(u", ") << fieldPiece(PieceKind::Runway, form, Field::Runway)
+         << words(u" vacated on ") << fieldPiece(PieceKind::Taxiway, form, Field::Taxiway);
+    Frame::close(form, call);
+}
+
 QString pushback(const FormValues& form)
 {
-    const QLatin1String wording =
-        form.isDirectionPicked() ? QLatin1String("face ") : QLatin1String("to starting point ");
-    return Frame::opening(form) + QLatin1String(", pushing back ") + wording + form.direction() +
-           QLatin1String(" from stand ") + form.text(Field::Stand) + Frame::closing(form);
+    return written(form, pushback);
 }
 
 QString startUpOrShutdown(const FormValues& form)
 {
-    if (form.isDeparture())
-        return Frame::opening(form) + QLatin1String(", engines start up on stand ") +
-               form.text(Field::Stand) + Frame::closing(form);
-    return Frame::opening(form) + QLatin1String(", on stand ") + form.text(Field::Stand) +
-           QLatin1String(", engines shutdown, ") + Frame::foldedClosing(form);
+    return written(form, startUpOrShutdown);
 }
 
 QString taxi(const FormValues& form)
 {
-    if (form.isDeparture())
-        return Frame::opening(form) + QLatin1String(", taxiing via ") +
-               form.text(Field::TaxiRoute) + QLatin1String(" to holding point RWY") +
-               form.text(Field::Runway) + Frame::closing(form);
-    return Frame::opening(form) + QLatin1String(", taxiing on stand ") + form.text(Field::Stand) +
-           QLatin1String(" via ") + form.text(Field::TaxiRoute) + Frame::closing(form);
+    return written(form, taxi);
 }
 
 QString runwayVacated(const FormValues& form)
 {
-    return Frame::opening(form) + QLatin1String(", RWY") + form.text(Field::Runway) +
-           QLatin1String(" vacated on TWY") + form.text(Field::Taxiway) + Frame::closing(form);
+    return written(form, runwayVacated);
 }
 
 } // namespace Velaro::Ground

@@ -4,6 +4,9 @@
 // - a delivered call lacks the frame "<aerodrome> traffic, <callsign>...,
 //   <aerodrome> traffic",
 // - a press stops without a warning to tell the user why,
+// - the spoken form is missing for a delivered call, or given for a stopped press,
+//   or holds a line break, a blank at either end, two blanks in a row or a blank
+//   before a comma,
 // - the numeric test accepts a text that does not convert to a finite number.
 
 #include "Composer.h"
@@ -79,6 +82,16 @@ void checkCall(Call call, const FormValues& form)
         fail("A call does not close with the frame", *result.call);
 }
 
+void checkSpoken(Call call, const FormValues& form)
+{
+    const std::optional<QString> spoken = speak(call, form);
+    if (spoken.has_value() != compose(call, form).call.has_value())
+        fail("The spoken form disagrees with the press", QString::number(static_cast<int>(call)));
+    if (spoken && (spoken->contains(u'\n') || spoken->startsWith(u' ') || spoken->endsWith(u' ') ||
+                   spoken->contains(QLatin1String("  ")) || spoken->contains(QLatin1String(" ,"))))
+        fail("A spoken form is badly spaced", *spoken);
+}
+
 void checkNumber(const QString& text, const QLocale& locale)
 {
     const std::optional<double> number = parseNumber(text, locale);
@@ -102,8 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         form.setText(static_cast<Field>(field), consumeText(input));
     form.setDirection(consumeText(input), directionPicked);
 
-    for (int call = 0; call < CallCount; ++call)
+    for (int call = 0; call < CallCount; ++call) {
         checkCall(static_cast<Call>(call), form);
+        checkSpoken(static_cast<Call>(call), form);
+    }
     for (std::size_t field = 0; field < FieldCount; ++field)
         checkNumber(form.text(static_cast<Field>(field)), form.locale());
     checkNumber(form.direction(), form.locale());

@@ -14,13 +14,15 @@ namespace Velaro
 namespace
 {
 
-// The first line is what the press delivers, or that it delivers nothing; the
-// lines after it are notes.
+// The first line is what the press delivers, or that it delivers nothing, and the
+// second how the pilot says it; the lines after them are notes.
 QString previewText(const ComposeResult& result, const QStringList& emptyCaptions)
 {
     QStringList lines;
     if (result.call) {
         lines << *result.call;
+        if (result.spoken)
+            lines << QStringLiteral("Вслух: ") + *result.spoken;
         if (!result.warning.isEmpty())
             lines << QStringLiteral("Сначала появится сообщение «%1»").arg(result.warning);
     } else {
@@ -74,7 +76,7 @@ void CallPreview::refresh()
     const FormValues form = m_formValues();
     for (CallButton& button : m_buttons) {
         form.forgetReads();
-        const ComposeResult result = compose(button.call, form);
+        const ComposeResult result = compose(button.call, form, Rendering::WrittenAndSpoken);
 
         button.marks.assign(m_inputs.size(), Mark::None);
         QStringList emptyCaptions;
@@ -83,9 +85,12 @@ void CallPreview::refresh()
             const bool read = input.role ? form.wasRead(*input.role) : form.wasDirectionRead();
             if (!read)
                 continue;
-            const bool empty = input.role ? form.isEmpty(*input.role) : form.isDirectionEmpty();
-            button.marks[i] = empty ? Mark::Empty : Mark::Read;
-            if (empty)
+            // An empty input the call needed leaves a gap in it; an optional one does not.
+            const bool gap = input.role
+                                 ? form.isEmpty(*input.role) && !form.wasReadAsOptional(*input.role)
+                                 : form.isDirectionEmpty();
+            button.marks[i] = gap ? Mark::Empty : Mark::Read;
+            if (gap)
                 emptyCaptions << input.caption;
         }
 
