@@ -96,7 +96,7 @@ has_ended() {
 x_server_has_settled() {
     local display=$1
     has_ended "$xserver_pid" && return 0
-    [[ $(tr -d ' ' <"/tmp/.X$display-lock" 2>/dev/null) == "$xserver_pid" ]] &&
+    [[ $(tr -d ' ' 2>/dev/null <"/tmp/.X$display-lock") == "$xserver_pid" ]] &&
         DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
