@@ -26,7 +26,8 @@ int main()
         print(entry.objectName, entry.rect.toPixels());
     const QPoint frame = PatternFrame.toPixels().topLeft();
     for (const OptionEntry& entry : Options) {
-        const bool inFrame = entry.role == Option::LeftPattern || entry.role == Option::RightPattern;
+        const bool inFrame =
+            entry.role == Option::LeftPattern || entry.role == Option::RightPattern;
         print(entry.objectName, entry.rect.toPixels().translated(inFrame ? frame : QPoint()));
     }
     const QSize client = ClientArea.toPixels().size();
