@@ -51,29 +51,4 @@ void goAround(const FormValues& form, Message& call)
     Frame::close(form, call);
 }
 
-QString crosswind(const FormValues& form)
-{
-    return written(form, crosswind);
-}
-
-QString base(const FormValues& form)
-{
-    return written(form, base);
-}
-
-QString turningFinal(const FormValues& form)
-{
-    return written(form, turningFinal);
-}
-
-QString finalApproach(const FormValues& form)
-{
-    return written(form, finalApproach);
-}
-
-QString goAround(const FormValues& form)
-{
-    return written(form, goAround);
-}
-
 } // namespace Velaro::Circuit

@@ -49,12 +49,4 @@ inline ComposeResult pressResult(const Message& call, PressEffects effects)
             std::move(effects.warning), std::move(effects.fieldWrites)};
 }
 
-inline ComposeResult pressResult(const FormValues& form,
-                                 PressEffects (*compose)(const FormValues&, Message&))
-{
-    Message call;
-    PressEffects effects = compose(form, call);
-    return pressResult(call, std::move(effects));
-}
-
 } // namespace Velaro

@@ -30,19 +30,4 @@ void afterTakeOff(const FormValues& form, Message& call)
     Frame::closeFolded(form, call);
 }
 
-QString liningUp(const FormValues& form)
-{
-    return written(form, liningUp);
-}
-
-QString takeOff(const FormValues& form)
-{
-    return written(form, takeOff);
-}
-
-QString afterTakeOff(const FormValues& form)
-{
-    return written(form, afterTakeOff);
-}
-
 } // namespace Velaro::Departure

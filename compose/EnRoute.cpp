@@ -111,24 +111,4 @@ PressEffects holding(const FormValues& form, Message& call)
     return {};
 }
 
-ComposeResult reportingPoint(const FormValues& form)
-{
-    return pressResult(form, reportingPoint);
-}
-
-ComposeResult levelChange(const FormValues& form)
-{
-    return pressResult(form, levelChange);
-}
-
-ComposeResult approachDescent(const FormValues& form)
-{
-    return pressResult(form, approachDescent);
-}
-
-ComposeResult holding(const FormValues& form)
-{
-    return pressResult(form, holding);
-}
-
 } // namespace Velaro::EnRoute

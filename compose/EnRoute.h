@@ -7,7 +7,7 @@
 
 #include <QString>
 
-// Each call is built into a message; the one-argument forms return the whole press.
+// Each call is built into a message; what else the press does is returned.
 namespace Velaro::EnRoute
 {
 
@@ -22,10 +22,5 @@ PressEffects levelChange(const FormValues& form, Message& call);
 // Warns about non-numeric levels but always delivers.
 PressEffects approachDescent(const FormValues& form, Message& call);
 PressEffects holding(const FormValues& form, Message& call);
-
-ComposeResult reportingPoint(const FormValues& form);
-ComposeResult levelChange(const FormValues& form);
-ComposeResult approachDescent(const FormValues& form);
-ComposeResult holding(const FormValues& form);
 
 } // namespace Velaro::EnRoute

@@ -27,26 +27,4 @@ Piece level(const FormValues& form, Field field)
                       field);
 }
 
-QString opening(const FormValues& form)
-{
-    return written(form, open);
-}
-
-QString closing(const FormValues& form)
-{
-    return written(form, close);
-}
-
-QString foldedClosing(const FormValues& form)
-{
-    return written(form, closeFolded);
-}
-
-QString levelToken(const FormValues& form, Field field)
-{
-    Message token;
-    token << level(form, field);
-    return token.written();
-}
-
 } // namespace Velaro::Frame

@@ -18,10 +18,4 @@ void closeFolded(const FormValues& form, Message& call);
 // FL<text> in imperial mode, <text>m in metric mode; the text is not converted.
 Piece level(const FormValues& form, Field field);
 
-// The same pieces, written.
-QString opening(const FormValues& form);
-QString closing(const FormValues& form);
-QString foldedClosing(const FormValues& form);
-QString levelToken(const FormValues& form, Field field);
-
 } // namespace Velaro::Frame

@@ -53,24 +53,4 @@ void runwayVacated(const FormValues& form, Message& call)
     Frame::close(form, call);
 }
 
-QString pushback(const FormValues& form)
-{
-    return written(form, pushback);
-}
-
-QString startUpOrShutdown(const FormValues& form)
-{
-    return written(form, startUpOrShutdown);
-}
-
-QString taxi(const FormValues& form)
-{
-    return written(form, taxi);
-}
-
-QString runwayVacated(const FormValues& form)
-{
-    return written(form, runwayVacated);
-}
-
 } // namespace Velaro::Ground

@@ -62,11 +62,4 @@ QString Message::written() const
     return call;
 }
 
-QString written(const FormValues& form, void (*compose)(const FormValues&, Message&))
-{
-    Message message;
-    compose(form, message);
-    return message.written();
-}
-
 } // namespace Velaro

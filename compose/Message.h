@@ -82,7 +82,4 @@ private:
     QVarLengthArray<Piece, 16> m_pieces;
 };
 
-// The written text of what compose puts into a message.
-QString written(const FormValues& form, void (*compose)(const FormValues&, Message&));
-
 } // namespace Velaro

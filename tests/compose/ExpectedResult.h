@@ -10,6 +10,7 @@
 
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace Velaro
 {
@@ -65,19 +66,23 @@ template <typename Expected> void addFormColumns()
 }
 
 // The window reaches every call through compose(); the composer itself must agree with it.
-inline void verifyComposer(Call call, QString (*composer)(const FormValues&))
+inline void verifyComposer(Call call, void (*composer)(const FormValues&, Message&))
 {
     QFETCH(FormValues, form);
     QFETCH(QString, expected);
-    QCOMPARE(composer(form), expected);
+    Message message;
+    composer(form, message);
+    QCOMPARE(message.written(), expected);
     compareResults(compose(call, form), delivered(expected));
 }
 
-inline void verifyComposer(Call call, ComposeResult (*composer)(const FormValues&))
+inline void verifyComposer(Call call, PressEffects (*composer)(const FormValues&, Message&))
 {
     QFETCH(FormValues, form);
     QFETCH(ComposeResult, expected);
-    compareResults(composer(form), expected);
+    Message message;
+    PressEffects effects = composer(form, message);
+    compareResults(pressResult(message, std::move(effects)), expected);
     compareResults(compose(call, form), expected);
 }
 

@@ -8,6 +8,19 @@
 using namespace Velaro;
 using namespace Velaro::Testing;
 
+namespace
+{
+
+// What a piece of the frame puts into a call, written.
+QString written(const FormValues& form, void (*frame)(const FormValues&, Message&))
+{
+    Message call;
+    frame(form, call);
+    return call.written();
+}
+
+} // namespace
+
 class TestFrame : public QObject
 {
     Q_OBJECT
@@ -61,9 +74,9 @@ void TestFrame::testOpeningAndClosings()
     QFETCH(QString, closing);
     QFETCH(QString, foldedClosing);
 
-    QCOMPARE(Frame::opening(form), opening);
-    QCOMPARE(Frame::closing(form), closing);
-    QCOMPARE(Frame::foldedClosing(form), foldedClosing);
+    QCOMPARE(written(form, Frame::open), opening);
+    QCOMPARE(written(form, Frame::close), closing);
+    QCOMPARE(written(form, Frame::closeFolded), foldedClosing);
 }
 
 void TestFrame::testLevelToken_data()
@@ -105,7 +118,9 @@ void TestFrame::testLevelToken()
     QFETCH(Field, field);
     QFETCH(QString, expected);
 
-    QCOMPARE(Frame::levelToken(form, field), expected);
+    Message token;
+    token << Frame::level(form, field);
+    QCOMPARE(token.written(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFrame)
