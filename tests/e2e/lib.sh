@@ -122,34 +122,44 @@ main_window_is_shown() {
     [[ -n $main_window ]]
 }
 
-# Starts an X server on a free display and the program on it, and waits for the
-# main window.
-start_session() {
-    velaro=$1
-    layout=$2
-    local tool
-    for tool in Xvfb xdotool xclip import; do
+# Checks for the tools (beyond the X server and xdotool), the program and its layout
+# file, and opens a session: its directory, with a private runtime directory, which the
+# given command cleans up on exit, and an X server on a free display.
+open_session() {
+    local cleanup=$1 tool
+    shift
+    for tool in Xvfb xdotool import "$@"; do
         command -v "$tool" >/dev/null || fail "$tool is missing; make test-deps installs it"
     done
     [[ -x $velaro ]] || fail "no program at '$velaro'"
     [[ -r $layout ]] || fail "no layout at '$layout'"
     session_dir=$(mktemp -d)
-    trap stop_session EXIT
+    # shellcheck disable=SC2064 # the cleanup command is the one named now
+    trap "$cleanup" EXIT
     # A timeout's signal, or a reader that went away, still cleans up.
     trap 'exit 1' HUP INT PIPE TERM
-
     start_x_server
-
     mkdir -m 700 "$session_dir/runtime"
+}
+
+# The menu bar is what the window's height holds beyond the form and the given frame.
+measure_menu_bar() {
+    local window_height=$1 frame_height=$2 form_height
+    form_height=$(awk '$1 == "client" { print $3 }' "$layout")
+    menu_bar_height=$((window_height - frame_height - form_height))
+}
+
+# Starts an X server on a free display and the program on it, and waits for the
+# main window.
+start_session() {
+    velaro=$1
+    layout=$2
+    open_session stop_session xclip
     XDG_RUNTIME_DIR="$session_dir/runtime" QT_QPA_PLATFORM=xcb \
         "$velaro" >"$session_dir/velaro.log" 2>&1 &
     velaro_pid=$!
     WaitSeconds=$StartSeconds wait_until main_window_is_shown || fail "no window '$MainTitle' appeared"
-
-    local height form_height
-    height=$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')
-    form_height=$(awk '$1 == "client" { print $3 }' "$layout")
-    menu_bar_height=$((height - form_height))
+    measure_menu_bar "$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')" 0
 }
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }

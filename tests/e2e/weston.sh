@@ -38,19 +38,13 @@ weston_is_up() {
         $(colour_at $((OutputWidth - 1)) $((OutputHeight - 1))) == "$Background" ]]
 }
 
-# Starts an X server, Weston on it without panel, animations or on-screen keyboard, and
-# leaves the environment set for Wayland clients of that Weston.
-start_weston() {
-    local tool
-    for tool in Xvfb weston xdotool import convert wl-paste; do
-        command -v "$tool" >/dev/null || fail "$tool is missing; make test-deps installs it"
-    done
-    session_dir=$(mktemp -d)
-    trap stop_weston_session EXIT
-    trap 'exit 1' HUP INT PIPE TERM
-    start_x_server
-
-    mkdir -m 700 "$session_dir/runtime"
+# Starts an X server, Weston on it without panel, animations or on-screen keyboard, with
+# the environment set for Wayland clients of that Weston, and the program in it; waits
+# for its window.
+start_weston_session() {
+    velaro=$1
+    layout=$2
+    open_session stop_weston_session weston convert wl-paste
     export XDG_RUNTIME_DIR=$session_dir/runtime WAYLAND_DISPLAY=wayland-velaro QT_QPA_PLATFORM=wayland
     cat >"$session_dir/weston.ini" <<EOF
 [core]
@@ -71,21 +65,11 @@ EOF
     weston_pid=$!
     WaitSeconds=$StartSeconds wait_until weston_is_up ||
         fail "Weston did not start: $(cat "$session_dir/weston.log" 2>/dev/null)"
-}
 
-# Starts Weston and the program in it, and waits for its window.
-start_weston_session() {
-    velaro=$1
-    layout=$2
-    [[ -x $velaro ]] || fail "no program at '$velaro'"
-    [[ -r $layout ]] || fail "no layout at '$layout'"
-    start_weston
     "$velaro" >"$session_dir/velaro.log" 2>&1 &
     velaro_pid=$!
     WaitSeconds=$StartSeconds wait_until find_window || fail 'no window appeared on Weston'
-    local form_height
-    form_height=$(awk '$1 == "client" { print $3 }' "$layout")
-    menu_bar_height=$((window_height - TitleBarHeight - FrameWidth - form_height))
+    measure_menu_bar "$window_height" $((TitleBarHeight + FrameWidth))
 }
 
 # Moves the pointer to a point of the output. Weston's X11 back end follows the X pointer
