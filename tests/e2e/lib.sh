@@ -32,13 +32,19 @@ fail() {
         import -window root -strip "$PWD/e2e-failure.png" 2>/dev/null; then
         echo "the screen at the failure: $PWD/e2e-failure.png" >&2
     fi
-    if [[ -s $session_dir/xvfb.log ]]; then
-        echo '--- X server output ---' >&2
-        cat "$session_dir/xvfb.log" >&2
-    fi
+    local log
+    for log in xvfb weston; do
+        if [[ -s $session_dir/$log.log ]]; then
+            echo "--- $log output ---" >&2
+            tail -n 40 "$session_dir/$log.log" >&2
+        fi
+    done
+    # The program's own messages, and of a Wayland protocol log, where the pointer went
+    # and what the compositor and the program said of the window.
     if [[ -s $session_dir/velaro.log ]]; then
         echo '--- program output ---' >&2
-        cat "$session_dir/velaro.log" >&2
+        grep -E -e '^[^[]' -e 'wl_pointer@[0-9]+\.(enter|leave|button)|xdg_toplevel' \
+            "$session_dir/velaro.log" | tail -n 40 >&2
     fi
     exit 1
 }

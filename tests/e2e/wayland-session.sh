@@ -26,9 +26,12 @@ main_window_is_inactive() { ! window_is_active; }
 type_and_tab ra-12345 ullp
 xdotool key super+shift+m
 wait_until fills_output || fail 'Super+Shift+M did not maximise the main window'
+state=fills_output
 for expected in has_normal_size fills_output has_normal_size; do
+    holds_for_a_moment "$state" || fail "the main window did not stay in $state"
     click_title_button maximise
     wait_until "$expected" || fail "the title bar's maximise button did not lead to $expected"
+    state=$expected
 done
 # Alt alone reaches the menu bar; Help → About. Enter closes the maximised box.
 xdotool key alt Right Right Down Return

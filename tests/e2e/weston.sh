@@ -66,7 +66,8 @@ EOF
     WaitSeconds=$StartSeconds wait_until weston_is_up ||
         fail "Weston did not start: $(cat "$session_dir/weston.log" 2>/dev/null)"
 
-    "$velaro" >"$session_dir/velaro.log" 2>&1 &
+    # The protocol log ends with what the program last sent and heard: where a click went.
+    WAYLAND_DEBUG=client "$velaro" >"$session_dir/velaro.log" 2>&1 &
     velaro_pid=$!
     WaitSeconds=$StartSeconds wait_until find_window || fail 'no window appeared on Weston'
     measure_menu_bar "$window_height" $((TitleBarHeight + FrameWidth))
@@ -93,10 +94,11 @@ find_window() {
     ((window_left >= 0))
 }
 
-# Clicks a button of the title bar of the window find_window found last.
+# Clicks a button of the title bar of the window find_window found last, once the
+# pointer's entry has reached the window, as a hand pauses on a button before pressing.
 click_title_button() {
     point_at $((window_left + window_width - TitleButton[$1])) $((window_top + 15))
-    xdotool click 1
+    xdotool sleep 0.1 click 1
 }
 
 # Whether the window find_window found last is the active one: Qt's title bar draws the
