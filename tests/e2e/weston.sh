@@ -94,12 +94,34 @@ find_window() {
     ((window_left >= 0))
 }
 
-# Clicks a button of the title bar of the window find_window found last, once the
-# pointer's entry has reached the window, as a hand pauses on a button before pressing.
-click_title_button() {
-    point_at $((window_left + window_width - TitleButton[$1])) $((window_top + 15))
-    xdotool sleep 0.1 click 1
+# The program's protocol log: how many pointer entries and buttons it has heard so far,
+# and whether after the first that many it heard the pointer enter its window at a point
+# and a button go down there.
+pointer_events_heard() { grep -cE 'wl_pointer@[0-9]+\.(enter|button)' "$session_dir/velaro.log"; }
+heard_press_at() {
+    grep -E 'wl_pointer@[0-9]+\.(enter|button)' "$session_dir/velaro.log" | tail -n +$(($1 + 1)) |
+        awk -v at="$2.00000000, $3.00000000)" \
+            '/\.enter\(/ { entered = index($0, at) > 0 } /\.button\(.*, 1\)$/ && entered { heard = 1 }
+             END { exit !heard }'
 }
+
+# Clicks a point of the window find_window found last, in its own coordinates, title bar
+# and frame included, once the pointer's entry has reached the window, as a hand pauses on
+# a button before pressing. A click the program never heard there was lost on the way
+# through the X server and Weston, not by the program: it is tried again.
+click_at() {
+    local attempt since
+    for attempt in 1 2 3; do
+        since=$(pointer_events_heard)
+        point_at $((window_left + $1)) $((window_top + $2))
+        xdotool sleep 0.1 click 1
+        WaitSeconds=2 wait_until heard_press_at "$since" "$1" "$2" && return
+        echo "click $attempt at $1,$2 of the window did not reach the program" >&2
+    done
+    fail "three clicks at $1,$2 of the window did not reach the program"
+}
+
+click_title_button() { click_at $((window_width - TitleButton[$1])) 15; }
 
 # Whether the window find_window found last is the active one: Qt's title bar draws the
 # close button black then, grey otherwise.
@@ -110,8 +132,7 @@ window_is_active() {
 # Clicks a control of the main window, found last by find_window at its normal size.
 click_in_window() {
     locate "$1"
-    point_at $((window_left + FrameWidth + x)) $((window_top + TitleBarHeight + y))
-    xdotool click 1
+    click_at $((FrameWidth + x)) $((TitleBarHeight + y))
 }
 
 wayland_clipboard() { timeout "$WaitSeconds" wl-paste --no-newline 2>/dev/null || true; }
