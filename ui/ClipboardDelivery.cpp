@@ -15,11 +15,16 @@ namespace
 constexpr int ToolMilliseconds = 400;
 
 // Runs a tool of wl-clipboard with input on its standard input; its standard output,
-// or the reason it failed.
+// or the reason it failed. wl-copy leaves a child behind that serves the clipboard until
+// another program takes it over: its output goes where VELARO's own goes, since a write
+// into a pipe closed once the tool has answered would end it and lose the clipboard.
 bool runTool(const QString& program, const QStringList& arguments, const QByteArray& input,
              QByteArray& output, QString& failure)
 {
     QProcess tool;
+    const bool leavesServerBehind = program == QLatin1String("wl-copy");
+    if (leavesServerBehind)
+        tool.setProcessChannelMode(QProcess::ForwardedChannels);
     tool.start(program, arguments);
     if (!tool.waitForStarted(ToolMilliseconds)) {
         failure = QStringLiteral("%1 could not be started (%2); install wl-clipboard")
@@ -30,7 +35,10 @@ bool runTool(const QString& program, const QStringList& arguments, const QByteAr
     tool.closeWriteChannel();
     if (!tool.waitForFinished(ToolMilliseconds) || tool.exitStatus() != QProcess::NormalExit ||
         tool.exitCode() != 0) {
-        failure = QStringLiteral("%1 failed: %2")
+        failure =
+            leavesServerBehind
+                ? QStringLiteral("%1 failed; its message is in VELARO's own output").arg(program)
+                : QStringLiteral("%1 failed: %2")
                       .arg(program, QString::fromLocal8Bit(tool.readAllStandardError()).trimmed());
         tool.kill();
         return false;
