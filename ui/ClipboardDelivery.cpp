@@ -15,16 +15,13 @@ namespace
 constexpr int ToolMilliseconds = 400;
 
 // Runs a tool of wl-clipboard with input on its standard input; its standard output,
-// or the reason it failed. wl-copy leaves a child behind that serves the clipboard until
-// another program takes it over: its output goes where VELARO's own goes, since a write
-// into a pipe closed once the tool has answered would end it and lose the clipboard.
+// or the reason it failed. A tool whose channels are forwarded writes into VELARO's own
+// output, where its message then is.
 bool runTool(const QString& program, const QStringList& arguments, const QByteArray& input,
-             QByteArray& output, QString& failure)
+             QProcess::ProcessChannelMode channels, QByteArray& output, QString& failure)
 {
     QProcess tool;
-    const bool leavesServerBehind = program == QLatin1String("wl-copy");
-    if (leavesServerBehind)
-        tool.setProcessChannelMode(QProcess::ForwardedChannels);
+    tool.setProcessChannelMode(channels);
     tool.start(program, arguments);
     if (!tool.waitForStarted(ToolMilliseconds)) {
         failure = QStringLiteral("%1 could not be started (%2); install wl-clipboard")
@@ -36,7 +33,7 @@ bool runTool(const QString& program, const QStringList& arguments, const QByteAr
     if (!tool.waitForFinished(ToolMilliseconds) || tool.exitStatus() != QProcess::NormalExit ||
         tool.exitCode() != 0) {
         failure =
-            leavesServerBehind
+            channels == QProcess::ForwardedChannels
                 ? QStringLiteral("%1 failed; its message is in VELARO's own output").arg(program)
                 : QStringLiteral("%1 failed: %2")
                       .arg(program, QString::fromLocal8Bit(tool.readAllStandardError()).trimmed());
@@ -68,10 +65,15 @@ QString putOnClipboardFromAfar(const QString& text)
         QGuiApplication::focusWindow())
         return putOnClipboard(text);
 
+    // wl-copy leaves a child behind that serves the clipboard until another program takes
+    // it over. A write into a pipe closed once wl-copy has answered would end that child
+    // and lose the clipboard, so it writes where VELARO's own output goes.
     QByteArray pasted;
     QString failure;
-    if (!runTool(QStringLiteral("wl-copy"), {}, text.toUtf8(), pasted, failure) ||
-        !runTool(QStringLiteral("wl-paste"), {QStringLiteral("--no-newline")}, {}, pasted, failure))
+    if (!runTool(QStringLiteral("wl-copy"), {}, text.toUtf8(), QProcess::ForwardedChannels, pasted,
+                 failure) ||
+        !runTool(QStringLiteral("wl-paste"), {QStringLiteral("--no-newline")}, {},
+                 QProcess::SeparateChannels, pasted, failure))
         return failure;
     if (QString::fromUtf8(pasted) != text)
         return QStringLiteral("the compositor did not take the new clipboard");

@@ -94,12 +94,12 @@ find_window() {
     ((window_left >= 0))
 }
 
-# The program's protocol log: how many pointer entries and buttons it has heard so far,
-# and whether after the first that many it heard the pointer enter its window at a point
+# The pointer entries and buttons the program has heard, from its protocol log; and
+# whether, after the first that many, it heard the pointer enter its window at a point
 # and a button go down there.
-pointer_events_heard() { grep -cE 'wl_pointer@[0-9]+\.(enter|button)' "$session_dir/velaro.log"; }
+pointer_events() { grep -E 'wl_pointer@[0-9]+\.(enter|button)' "$session_dir/velaro.log"; }
 heard_press_at() {
-    grep -E 'wl_pointer@[0-9]+\.(enter|button)' "$session_dir/velaro.log" | tail -n +$(($1 + 1)) |
+    pointer_events | tail -n +$(($1 + 1)) |
         awk -v at="$2.00000000, $3.00000000)" \
             '/\.enter\(/ { entered = index($0, at) > 0 } /\.button\(.*, 1\)$/ && entered { heard = 1 }
              END { exit !heard }'
@@ -112,7 +112,7 @@ heard_press_at() {
 click_at() {
     local attempt since
     for attempt in 1 2 3; do
-        since=$(pointer_events_heard)
+        since=$(pointer_events | wc -l)
         point_at $((window_left + $1)) $((window_top + $2))
         xdotool sleep 0.1 click 1
         WaitSeconds=2 wait_until heard_press_at "$since" "$1" "$2" && return
