@@ -238,7 +238,8 @@ FormValues MainWindow::formValues() const
 
 MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
 {
-    const ComposeResult result = compose(call, formValues());
+    const FormValues form = formValues();
+    const ComposeResult result = compose(call, form);
     const bool inWindow = from == PressFrom::Window;
     if (inWindow && !result.warning.isEmpty())
         showWarning(result.warning);
@@ -255,6 +256,7 @@ MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
                                        "программу, которая его заняла, и нажмите кнопку ещё раз."));
         return outcome;
     }
+    emit delivered(call, m_messageBuffer, form);
     // The reporting points move on only once the clipboard holds the call, so that the
     // press the pilot repeats after a failed delivery composes the same call.
     for (const FieldWrite& write : result.fieldWrites)

@@ -54,6 +54,9 @@ signals:
     // After any change of what the composers read: a field's or the direction list's
     // text, a pick, an option button, the units.
     void formChanged();
+    // A press put its call on the clipboard; form is what it was composed from, before the
+    // press moved the reporting points on.
+    void delivered(Velaro::Call call, const QString& text, const Velaro::FormValues& form);
 
 private:
     // Controls with their place in the tab order, in the order they were built.
