@@ -13,6 +13,7 @@ PACKAGE_PACKAGES := file
 BENCH_PACKAGES := libbenchmark-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon at-spi2-core python3-pyatspi \
 	desktop-file-utils appstream lintian man-db groff-base weston qt6-wayland wl-clipboard \
+	qt6-httpserver-dev qt6-websockets-dev \
 	$(PACKAGE_PACKAGES)
 
 .PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz
@@ -42,7 +43,10 @@ package: build
 run: build
 	$(BUILD_DIR)/app/velaro
 
+# Configured again: a build folder made by `make run` was configured before the test
+# packages were there.
 test: test-deps $(BUILD_DIR)/CMakeCache.txt
+	cmake -S . -B $(BUILD_DIR) >/dev/null
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 

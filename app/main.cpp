@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationInfo.h"
+#include "FlightGearBinding.h"
+#include "FlightGearLink.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
 #include "RemotePress.h"
@@ -8,8 +10,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <QUrl>
+
 #include <cstdio>
 #include <optional>
+#include <variant>
 
 namespace
 {
@@ -41,14 +46,39 @@ QString callNames()
     return names.join(QStringLiteral(", "));
 }
 
-// Answers --help, --version, --press and a command line it does not understand,
-// returning the exit status; nothing when the window is to start. This runs before
-// QApplication exists because QApplication needs a display and these answers must not.
-std::optional<int> answerCommandLine(int argc, char* argv[])
+// How the window starts.
+struct StartOptions {
+    std::optional<QUrl> flightGear;
+};
+
+// FlightGear's web server at HOST or HOST:PORT; nothing where that is not one.
+std::optional<QUrl> serverAt(const QString& hostAndPort)
 {
+    QUrl server(QStringLiteral("http://") + hostAndPort, QUrl::StrictMode);
+    if (!server.isValid() || server.host().isEmpty() || !server.path().isEmpty() ||
+        !server.userInfo().isEmpty() || server.hasQuery() || server.hasFragment() ||
+        server.port() == 0)
+        return std::nullopt;
+    server.setPort(server.port(Velaro::FlightGearBinding::DefaultServer.port()));
+    return server;
+}
+
+// Answers --help, --version, --press, --fill and a command line it does not understand,
+// returning the exit status; how the window starts otherwise. This runs before
+// QApplication exists because QApplication needs a display and these answers must not.
+std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
+{
+    const QString flightGearName = QStringLiteral("flightgear");
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    for (int i = 0; i < argc; ++i) {
+        QString argument = QString::fromLocal8Bit(argv[i]);
+        // The server is optional, which the parser has no way to say: given alone, the
+        // option names the default one.
+        if (i > 0 && (argument == QLatin1String("--") + flightGearName ||
+                      argument == QLatin1Char('-') + flightGearName))
+            argument += QLatin1Char('=') + Velaro::FlightGearBinding::DefaultServer.authority();
+        arguments.append(argument);
+    }
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -67,18 +97,36 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
                        "would, and prints the call it put on the clipboard. <call> is one of: ") +
             callNames() + QLatin1Char('.'),
         QStringLiteral("call"));
+    const QCommandLineOption fill(
+        QStringLiteral("fill"),
+        QStringLiteral("Sets fields of the VELARO window that is running, as if typed, from the "
+                       "arguments FIELD=TEXT. FIELD is one of: ") +
+            Velaro::FormLayout::fieldNames() + QLatin1Char('.'));
+    const QCommandLineOption flightGear(
+        flightGearName,
+        QStringLiteral("Links the window to FlightGear's web server (fgfs --httpd=8080) at "
+                       "HOST:PORT, by default 127.0.0.1:8080: the fields it knows fill "
+                       "themselves and every call goes to its multiplayer chat too. Written "
+                       "--flightgear or --flightgear=HOST:PORT."),
+        QStringLiteral("host:port"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(press);
+    parser.addOption(fill);
+    parser.addOption(flightGear);
     addQtOptions(parser);
 
     const bool parsed = parser.parse(arguments);
     const QStringList stray = parser.positionalArguments();
     const bool pressing = parsed && parser.isSet(press);
-    const bool understood = parsed && stray.isEmpty() &&
-                            (!pressing || Velaro::FormLayout::callNamed(parser.value(press)));
-    if (understood && !parser.isSet(help) && !parser.isSet(version) && !pressing)
-        return std::nullopt;
+    const bool filling = parsed && parser.isSet(fill) && !pressing;
+    const std::optional<QUrl> server =
+        parsed && parser.isSet(flightGear) ? serverAt(parser.value(flightGear)) : std::nullopt;
+    const bool understood = parsed && (stray.isEmpty() || (filling && !parser.isSet(flightGear))) &&
+                            (!pressing || Velaro::FormLayout::callNamed(parser.value(press))) &&
+                            (!parser.isSet(flightGear) || server);
+    if (understood && !parser.isSet(help) && !parser.isSet(version) && !pressing && !filling)
+        return StartOptions{server};
     if (understood && parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(Velaro::ApplicationTitle),
                     qPrintable(Velaro::ApplicationVersion));
@@ -92,16 +140,21 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
         std::fputs(qPrintable(parser.helpText()), stdout);
         return EXIT_SUCCESS;
     }
-    if (understood)
+    if (understood && pressing)
         return Velaro::pressInRunningWindow(parser.value(press));
+    if (understood)
+        return Velaro::fillInRunningWindow(stray);
     if (pressing && stray.isEmpty()) {
         std::fprintf(stderr, "%s: Unknown call '%s': the calls are %s.\n",
                      qPrintable(QCoreApplication::applicationName()),
                      qPrintable(parser.value(press)), qPrintable(callNames()));
         return EXIT_FAILURE;
     }
-    const QString error = parsed ? QStringLiteral("Unexpected argument '%1'.").arg(stray.first())
-                                 : parser.errorText();
+    QString error = parser.errorText();
+    if (parsed && !stray.isEmpty())
+        error = QStringLiteral("Unexpected argument '%1'.").arg(stray.first());
+    else if (parsed)
+        error = QStringLiteral("'%1' is not HOST:PORT.").arg(parser.value(flightGear));
     std::fprintf(stderr, "%s: %s\n%s", qPrintable(QCoreApplication::applicationName()),
                  qPrintable(error), qPrintable(parser.helpText()));
     return EXIT_FAILURE;
@@ -111,14 +164,20 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    if (const std::optional<int> status = answerCommandLine(argc, argv))
+    const std::variant<int, StartOptions> answer = answerCommandLine(argc, argv);
+    if (const int* status = std::get_if<int>(&answer))
         return *status;
+    const StartOptions& options = std::get<StartOptions>(answer);
 
     QApplication app(argc, argv);
     Velaro::setUpApplication();
 
     Velaro::MainWindow window;
-    const Velaro::RemotePress remotePress(window);
+    Velaro::FlightGear::Link link;
+    Velaro::FlightGearBinding flightGear(window, link);
+    if (options.flightGear)
+        flightGear.linkTo(*options.flightGear);
+    const Velaro::RemotePress remotePress(window, &flightGear);
     window.show();
     return QApplication::exec();
 }

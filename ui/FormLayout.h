@@ -5,6 +5,8 @@
 #include "FormGeometry.h"
 #include "FormValues.h"
 
+#include <QStringList>
+
 #include <array>
 #include <optional>
 
@@ -19,6 +21,9 @@ inline constexpr int DefaultLabelHeight = 255;
 struct FieldEntry {
     // Absent for the pushback direction list, which is not a text field.
     std::optional<Field> role;
+    // What `velaro --fill` and the message bus call a text field: English, lower case,
+    // stable.
+    const char* name;
     const char* objectName;
     const char* labelObjectName;
     const char* caption;
@@ -63,23 +68,23 @@ inline constexpr std::array<int, 3> SeparatorTops{1800, 2880, 5400};
 // clang-format off
 // Every text field, and the pushback direction list.
 inline constexpr std::array<FieldEntry, FieldCount + 1> Fields{{
-    {Field::Callsign, "Text1", "Label1", "Позывн.", {120, 360, 735, 285}, {120, 120, 855, DefaultLabelHeight}, 0},
-    {Field::Aerodrome, "Text2", "Label2", "АПТ/ FIR", {960, 360, 615, 285}, {960, 120, 1095, DefaultLabelHeight}, 1},
-    {Field::Runway, "Text3_6", "Label9_0", "ВПП", {1680, 360, 615, 285}, {1800, 120, 495, DefaultLabelHeight}, 2},
-    {Field::Taxiway, "Text3_0", "Label9_1", "РД", {2400, 360, 495, 285}, {2520, 120, 375, DefaultLabelHeight}, 3},
-    {Field::Stand, "Text3_2", "Label5_0", "Стоянка", {120, 960, 615, 285}, {120, 720, 735, DefaultLabelHeight}, 6},
-    {std::nullopt, "Combo1", "Label6", "Напр. буксировки", {960, 960, 1215, 315}, {960, 720, 1575, DefaultLabelHeight}, 7},
-    {Field::TaxiRoute, "Text3_5", "Label8", "Маршрут руления", {2400, 960, 1815, 285}, {2640, 720, 1455, DefaultLabelHeight}, 8},
-    {Field::DepartureProcedure, "Text3_7", "Label10", "Схема выхода", {1320, 1920, 735, 285}, {120, 1980, 1215, DefaultLabelHeight}, 13},
-    {Field::InitialLevel, "Text3_8", "Label11", "Начальн. эшелон", {3600, 1920, 615, 285}, {2160, 1980, 1455, DefaultLabelHeight}, 14},
-    {Field::CurrentPoint, "Text3_9", "Label12", "ПОД тек.", {1440, 3240, 855, 285}, {1560, 3000, 855, DefaultLabelHeight}, 18},
-    {Field::NextPoint, "Text3_4", "Label7", "ПОД след", {2400, 3240, 855, 285}, {2400, 3000, 855, DefaultLabelHeight}, 19},
-    {Field::EstimatedTime, "Text3_1", "Label15_1", "Расч. вр.", {3360, 3240, 855, 285}, {3480, 3000, 735, DefaultLabelHeight}, 20},
-    {Field::CurrentLevel, "Text3_10", "Label13", "Эшелон тек.", {1800, 3840, 735, 285}, {1680, 3600, 1335, DefaultLabelHeight}, 21},
-    {Field::NextLevel, "Text3_11", "Label14", "Эшелон след.", {3000, 3840, 735, 285}, {2880, 3600, 1095, DefaultLabelHeight}, 22},
-    {Field::ApproachProcedure, "Text3_15", "Label18", "Схема подхода", {2160, 4320, 855, 285}, {1440, 4270, 735, 375}, 25},
-    {Field::Course, "Text3_3", "Label4", "Курс", {1440, 4920, 615, 285}, {1560, 4680, 495, DefaultLabelHeight}, 27},
-    {Field::PatternLegTime, "Text3_12", "Label15_0", "Дл. круга", {2280, 4920, 735, 285}, {2280, 4680, 735, DefaultLabelHeight}, 28},
+    {Field::Callsign, "callsign", "Text1", "Label1", "Позывн.", {120, 360, 735, 285}, {120, 120, 855, DefaultLabelHeight}, 0},
+    {Field::Aerodrome, "aerodrome", "Text2", "Label2", "АПТ/ FIR", {960, 360, 615, 285}, {960, 120, 1095, DefaultLabelHeight}, 1},
+    {Field::Runway, "runway", "Text3_6", "Label9_0", "ВПП", {1680, 360, 615, 285}, {1800, 120, 495, DefaultLabelHeight}, 2},
+    {Field::Taxiway, "taxiway", "Text3_0", "Label9_1", "РД", {2400, 360, 495, 285}, {2520, 120, 375, DefaultLabelHeight}, 3},
+    {Field::Stand, "stand", "Text3_2", "Label5_0", "Стоянка", {120, 960, 615, 285}, {120, 720, 735, DefaultLabelHeight}, 6},
+    {std::nullopt, nullptr, "Combo1", "Label6", "Напр. буксировки", {960, 960, 1215, 315}, {960, 720, 1575, DefaultLabelHeight}, 7},
+    {Field::TaxiRoute, "taxi-route", "Text3_5", "Label8", "Маршрут руления", {2400, 960, 1815, 285}, {2640, 720, 1455, DefaultLabelHeight}, 8},
+    {Field::DepartureProcedure, "departure-procedure", "Text3_7", "Label10", "Схема выхода", {1320, 1920, 735, 285}, {120, 1980, 1215, DefaultLabelHeight}, 13},
+    {Field::InitialLevel, "initial-level", "Text3_8", "Label11", "Начальн. эшелон", {3600, 1920, 615, 285}, {2160, 1980, 1455, DefaultLabelHeight}, 14},
+    {Field::CurrentPoint, "current-point", "Text3_9", "Label12", "ПОД тек.", {1440, 3240, 855, 285}, {1560, 3000, 855, DefaultLabelHeight}, 18},
+    {Field::NextPoint, "next-point", "Text3_4", "Label7", "ПОД след", {2400, 3240, 855, 285}, {2400, 3000, 855, DefaultLabelHeight}, 19},
+    {Field::EstimatedTime, "estimated-time", "Text3_1", "Label15_1", "Расч. вр.", {3360, 3240, 855, 285}, {3480, 3000, 735, DefaultLabelHeight}, 20},
+    {Field::CurrentLevel, "current-level", "Text3_10", "Label13", "Эшелон тек.", {1800, 3840, 735, 285}, {1680, 3600, 1335, DefaultLabelHeight}, 21},
+    {Field::NextLevel, "next-level", "Text3_11", "Label14", "Эшелон след.", {3000, 3840, 735, 285}, {2880, 3600, 1095, DefaultLabelHeight}, 22},
+    {Field::ApproachProcedure, "approach-procedure", "Text3_15", "Label18", "Схема подхода", {2160, 4320, 855, 285}, {1440, 4270, 735, 375}, 25},
+    {Field::Course, "course", "Text3_3", "Label4", "Курс", {1440, 4920, 615, 285}, {1560, 4680, 495, DefaultLabelHeight}, 27},
+    {Field::PatternLegTime, "leg-time", "Text3_12", "Label15_0", "Дл. круга", {2280, 4920, 735, 285}, {2280, 4680, 735, DefaultLabelHeight}, 28},
 }};
 
 inline constexpr std::array<ButtonEntry, CallCount> Buttons{{
@@ -115,7 +120,7 @@ struct MenuEntry {
     const char* caption;
 };
 
-enum class MenuCommand { Exit, Metric, Imperial, About };
+enum class MenuCommand { Exit, Metric, Imperial, FlightGear, FlightGearState, About };
 
 struct MenuItemEntry {
     MenuCommand command;
@@ -127,17 +132,22 @@ struct MenuItemEntry {
     std::optional<bool> checked;
 };
 
-inline constexpr std::array<MenuEntry, 3> Menus{{
+inline constexpr std::array<MenuEntry, 4> Menus{{
     {"File", "&Файл"},
     {"Options", "&Параметры"},
+    // Its access key is М: С opens Help.
+    {"Simulator", "Си&мулятор"},
     {"Help", "&Справка"},
 }};
 
-inline constexpr std::array<MenuItemEntry, 4> MenuItems{{
+inline constexpr std::array<MenuItemEntry, 6> MenuItems{{
     {MenuCommand::Exit, 0, "Exit", "&Выход", std::nullopt},
     {MenuCommand::Metric, 1, "metric", "Метрическая", true},
     {MenuCommand::Imperial, 1, "Imperial", "Английская", false},
-    {MenuCommand::About, 2, "About", "О программе", std::nullopt},
+    {MenuCommand::FlightGear, 2, "FlightGear", "FlightGear", false},
+    // Says how the link stands; never chosen.
+    {MenuCommand::FlightGearState, 2, "FlightGearState", "Связь выключена", std::nullopt},
+    {MenuCommand::About, 3, "About", "О программе", std::nullopt},
 }};
 
 // The call of that name, if there is one.
@@ -148,6 +158,27 @@ inline std::optional<Call> callNamed(QStringView name)
             return entry.call;
     }
     return std::nullopt;
+}
+
+// The text field of that name, if there is one.
+inline std::optional<Field> fieldNamed(QStringView name)
+{
+    for (const FieldEntry& entry : Fields) {
+        if (entry.role && name == QLatin1String(entry.name))
+            return entry.role;
+    }
+    return std::nullopt;
+}
+
+// The names of the text fields, for a message.
+inline QString fieldNames()
+{
+    QStringList names;
+    for (const FieldEntry& entry : Fields) {
+        if (entry.role)
+            names << QLatin1String(entry.name);
+    }
+    return names.join(QStringLiteral(", "));
 }
 
 // Each field and each call has exactly one entry.

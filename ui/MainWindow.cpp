@@ -193,8 +193,10 @@ void MainWindow::buildMenus()
     }
 
     std::vector<QAction*> units;
+    auto place = m_menuItems.begin();
     for (const MenuItemEntry& entry : MenuItems) {
         QAction* item = menus[entry.menu]->addAction(QString::fromUtf8(entry.caption));
+        *place++ = item;
         item->setObjectName(QLatin1String(entry.objectName));
         item->setCheckable(entry.checked.has_value());
         item->setChecked(entry.checked.value_or(false));
@@ -203,11 +205,13 @@ void MainWindow::buildMenus()
             connect(item, &QAction::triggered, this, &QWidget::close);
             break;
         case MenuCommand::Imperial:
-            m_imperial = item;
-            units.push_back(item);
-            break;
         case MenuCommand::Metric:
             units.push_back(item);
+            break;
+        case MenuCommand::FlightGearState:
+            item->setEnabled(false);
+            break;
+        case MenuCommand::FlightGear:
             break;
         case MenuCommand::About:
             connect(item, &QAction::triggered, this, &MainWindow::showAboutBox);
@@ -221,7 +225,15 @@ void MainWindow::buildMenus()
                 each->setChecked(each == unit);
         });
     }
-    connect(m_imperial, &QAction::toggled, this, &MainWindow::formChanged);
+    connect(menuItem(MenuCommand::Imperial), &QAction::toggled, this, &MainWindow::formChanged);
+}
+
+QAction* MainWindow::menuItem(MenuCommand command) const
+{
+    const auto entry =
+        std::find_if(MenuItems.begin(), MenuItems.end(),
+                     [command](const MenuItemEntry& each) { return each.command == command; });
+    return m_menuItems[static_cast<std::size_t>(entry - MenuItems.begin())];
 }
 
 FormValues MainWindow::formValues() const
@@ -230,7 +242,7 @@ FormValues MainWindow::formValues() const
     for (std::size_t i = 0; i < FieldCount; ++i)
         form.setText(static_cast<Field>(i), m_fields[i]->text());
     form.setDirection(m_direction->currentText(), m_direction->isEntryPicked());
-    form.setImperial(m_imperial->isChecked());
+    form.setImperial(menuItem(MenuCommand::Imperial)->isChecked());
     form.setDeparture(m_departure->isChecked());
     form.setLeftPattern(m_leftPattern->isChecked());
     return form;
@@ -260,7 +272,7 @@ MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
     // The reporting points move on only once the clipboard holds the call, so that the
     // press the pilot repeats after a failed delivery composes the same call.
     for (const FieldWrite& write : result.fieldWrites)
-        m_fields[static_cast<std::size_t>(write.field)]->setText(write.text);
+        field(write.field)->setText(write.text);
     outcome.delivered = result.call;
     return outcome;
 }

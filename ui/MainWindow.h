@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Composer.h"
+#include "FormLayout.h"
 #include "FormValues.h"
 
 #include <QMainWindow>
@@ -50,6 +51,9 @@ public:
     // field writes.
     PressOutcome press(Call call, PressFrom from);
 
+    QLineEdit* field(Field field) const { return m_fields[static_cast<std::size_t>(field)]; }
+    QAction* menuItem(FormLayout::MenuCommand command) const;
+
 signals:
     // After any change of what the composers read: a field's or the direction list's
     // text, a pick, an option button, the units.
@@ -79,7 +83,8 @@ private:
     QRadioButton* m_leftPattern = nullptr;
     QRadioButton* m_departure = nullptr;
     QPushButton* m_startUpButton = nullptr;
-    QAction* m_imperial = nullptr;
+    // In the catalogue's order.
+    std::array<QAction*, FormLayout::MenuItems.size()> m_menuItems{};
     // The last call delivered; a press that stops keeps it.
     QString m_messageBuffer;
     QPointer<AboutBox> m_aboutBox;

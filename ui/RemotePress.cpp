@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RemotePress.h"
 
+#include "FlightGearBinding.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
 
@@ -9,7 +10,9 @@
 #include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QEvent>
+#include <QLineEdit>
 #include <QMetaObject>
 
 #include <cstdio>
@@ -27,6 +30,8 @@ const QString UnknownCall = QStringLiteral("org.velaro.Velaro.Error.UnknownCall"
 const QString CheckFailed = QStringLiteral("org.velaro.Velaro.Error.CheckFailed");
 const QString NotDelivered = QStringLiteral("org.velaro.Velaro.Error.NotDelivered");
 const QString Busy = QStringLiteral("org.velaro.Velaro.Error.Busy");
+const QString NotInChat = QStringLiteral("org.velaro.Velaro.Error.NotInChat");
+const QString UnknownField = QStringLiteral("org.velaro.Velaro.Error.UnknownField");
 
 // The exit statuses of `velaro --press`.
 enum Status { Delivered = 0, Unanswered = 1, Stopped = 2, Undelivered = 3 };
@@ -43,8 +48,10 @@ void printLine(std::FILE* stream, const QString& text)
 
 } // namespace
 
-RemotePress::RemotePress(MainWindow& window) : m_window(window)
+RemotePress::RemotePress(MainWindow& window, const FlightGearBinding* simulator)
+    : m_window(window), m_simulator(simulator)
 {
+    qDBusRegisterMetaType<QMap<QString, QString>>();
     window.installEventFilter(this);
 }
 
@@ -75,59 +82,86 @@ QString RemotePress::Press(const QString& call, QString& warning)
         sendErrorReply(UnknownCall, QStringLiteral("no call named '%1'").arg(call));
         return {};
     }
-    // One press at a time: a click's message box waits for the pilot, and the press
-    // behind it goes on once it is answered.
-    if (QApplication::activeModalWidget()) {
-        sendErrorReply(Busy, QStringLiteral("VELARO shows a message: answer it in its window "
-                                            "first"));
+    if (refuseWhileBusy())
         return {};
-    }
     const MainWindow::PressOutcome outcome = m_window.press(*named, MainWindow::PressFrom::Remote);
     warning = outcome.warning;
     if (!outcome.failure.isEmpty())
         sendErrorReply(NotDelivered, outcome.failure);
     else if (!outcome.delivered)
         sendErrorReply(CheckFailed, outcome.warning);
+    else if (m_simulator && m_simulator->chatPost()) {
+        if (!m_simulator->chatNote().isEmpty())
+            warning = (warning.isEmpty() ? QString() : warning + QLatin1Char('\n')) +
+                      m_simulator->chatNote();
+        // Answered once the chat has the call too, or has not taken it.
+        setDelayedReply(true);
+        connect(m_simulator->chatPost(), &FlightGear::ChatPost::finished, this,
+                [request = message(), call = *outcome.delivered, warning](const QString& failure) {
+                    QDBusMessage answer = failure.isEmpty()
+                                              ? request.createReply({call, warning})
+                                              : request.createErrorReply(NotInChat, failure);
+                    if (!failure.isEmpty())
+                        answer << call << warning;
+                    QDBusConnection::sessionBus().send(answer);
+                });
+    }
     return outcome.delivered.value_or(QString());
 }
 
-int pressInRunningWindow(const QString& name)
+void RemotePress::Fill(const QMap<QString, QString>& fields)
+{
+    for (auto each = fields.begin(); each != fields.end(); ++each) {
+        if (!FormLayout::fieldNamed(each.key())) {
+            sendErrorReply(UnknownField, QStringLiteral("no field named '%1': the fields are %2")
+                                             .arg(each.key(), FormLayout::fieldNames()));
+            return;
+        }
+    }
+    if (refuseWhileBusy())
+        return;
+    for (auto each = fields.begin(); each != fields.end(); ++each)
+        m_window.field(*FormLayout::fieldNamed(each.key()))->setText(each.value());
+}
+
+// One change at a time: a click's message box waits for the pilot, and the press
+// behind it goes on once it is answered.
+bool RemotePress::refuseWhileBusy()
+{
+    if (!QApplication::activeModalWidget())
+        return false;
+    sendErrorReply(Busy, QStringLiteral("VELARO shows a message: answer it in its window first"));
+    return true;
+}
+
+namespace
+{
+
+// Asks the running window; nothing, after saying why, where no window can be asked.
+std::optional<QDBusMessage> askRunningWindow(const QString& method, const QVariantList& arguments)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         printLine(stderr, NotRunning + QStringLiteral(" (there is no session message bus)"));
-        return Unanswered;
+        return std::nullopt;
     }
     if (!bus.interface()->isServiceRegistered(Service)) {
         printLine(stderr, NotRunning);
-        return Unanswered;
+        return std::nullopt;
     }
-    QDBusMessage press =
-        QDBusMessage::createMethodCall(Service, ObjectPath, Interface, QStringLiteral("Press"));
-    press << name;
-    const QDBusMessage reply = bus.call(press, QDBus::Block, AnswerMilliseconds);
+    QDBusMessage question = QDBusMessage::createMethodCall(Service, ObjectPath, Interface, method);
+    question.setArguments(arguments);
+    const QDBusMessage reply = bus.call(question, QDBus::Block, AnswerMilliseconds);
     // Qt's bus thread still has work to do with a reply after handing it over, and a
     // program that ended in the middle of it would print Qt's complaints. It takes the
     // messages in turn, so once this question to the bus is answered, that work is done.
     bus.interface()->isServiceRegistered(Service);
+    return reply;
+}
 
-    if (reply.type() == QDBusMessage::ReplyMessage) {
-        const QString warning = reply.arguments().value(1).toString();
-        if (!warning.isEmpty())
-            printLine(stderr, warning);
-        printLine(stdout, reply.arguments().value(0).toString());
-        return Delivered;
-    }
-    const QDBusError error(reply);
-    if (error.name() == CheckFailed) {
-        printLine(stderr, error.message());
-        return Stopped;
-    }
-    if (error.name() == NotDelivered) {
-        printLine(stderr,
-                  QStringLiteral("The call did not reach the clipboard: ") + error.message());
-        return Undelivered;
-    }
+// Says why the window did not do what it was asked.
+int unanswered(const QDBusError& error)
+{
     switch (error.type()) {
     case QDBusError::ServiceUnknown:
         printLine(stderr, NotRunning);
@@ -141,11 +175,76 @@ int pressInRunningWindow(const QString& name)
     default:
         // The window's own refusals, such as while a message box waits for the pilot, say
         // why themselves.
-        printLine(stderr, error.name() == Busy
+        printLine(stderr, error.name() == Busy || error.name() == UnknownField
                               ? error.message()
                               : QStringLiteral("VELARO could not be asked: ") + error.message());
     }
     return Unanswered;
+}
+
+// The call delivered, after the number check's warning that came before it, if any.
+void printDelivered(const QDBusMessage& reply, int first)
+{
+    const QString warning = reply.arguments().value(first + 1).toString();
+    if (!warning.isEmpty())
+        printLine(stderr, warning);
+    printLine(stdout, reply.arguments().value(first).toString());
+}
+
+} // namespace
+
+int pressInRunningWindow(const QString& name)
+{
+    const std::optional<QDBusMessage> reply = askRunningWindow(QStringLiteral("Press"), {name});
+    if (!reply)
+        return Unanswered;
+    if (reply->type() == QDBusMessage::ReplyMessage) {
+        printDelivered(*reply, 0);
+        return Delivered;
+    }
+    const QDBusError error(*reply);
+    if (error.name() == CheckFailed) {
+        printLine(stderr, error.message());
+        return Stopped;
+    }
+    if (error.name() == NotDelivered) {
+        printLine(stderr,
+                  QStringLiteral("The call did not reach the clipboard: ") + error.message());
+        return Undelivered;
+    }
+    if (error.name() == NotInChat) {
+        // After the message, the call the clipboard holds and its warning.
+        printDelivered(*reply, 1);
+        printLine(stderr, QStringLiteral("The call is on the clipboard, but not in FlightGear's "
+                                         "chat: ") +
+                              error.message());
+        return Undelivered;
+    }
+    return unanswered(error);
+}
+
+int fillInRunningWindow(const QStringList& assignments)
+{
+    qDBusRegisterMetaType<QMap<QString, QString>>();
+    QMap<QString, QString> fields;
+    for (const QString& assignment : assignments) {
+        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+        const QString name = assignment.left(equals);
+        if (equals < 0 || !FormLayout::fieldNamed(name)) {
+            printLine(stderr, QStringLiteral("'%1' names no field: give FIELD=TEXT, where FIELD "
+                                             "is one of %2")
+                                  .arg(assignment, FormLayout::fieldNames()));
+            return Unanswered;
+        }
+        fields.insert(name, assignment.mid(equals + 1));
+    }
+    const std::optional<QDBusMessage> reply =
+        askRunningWindow(QStringLiteral("Fill"), {QVariant::fromValue(fields)});
+    if (!reply)
+        return Unanswered;
+    if (reply->type() == QDBusMessage::ReplyMessage)
+        return Delivered;
+    return unanswered(QDBusError(*reply));
 }
 
 } // namespace Velaro

@@ -8,6 +8,7 @@
 namespace Velaro
 {
 
+class FlightGearBinding;
 class MainWindow;
 
 // Offers the window's call buttons to other programs on the session message bus, so that
@@ -26,32 +27,44 @@ class RemotePress : public QObject, protected QDBusContext
                 "      <arg direction=\"out\" type=\"s\" name=\"delivered\"/>\n"
                 "      <arg direction=\"out\" type=\"s\" name=\"warning\"/>\n"
                 "    </method>\n"
+                "    <method name=\"Fill\">\n"
+                "      <arg direction=\"in\" type=\"a{ss}\" name=\"fields\"/>\n"
+                "    </method>\n"
                 "  </interface>\n")
 
 public:
     // Goes on the bus once the window has shown its first frame: the pilot sees the
-    // window as soon as without it.
-    explicit RemotePress(MainWindow& window);
+    // window as soon as without it. While the simulator's link is on, a press answers
+    // once the call is in the simulator's chat too.
+    explicit RemotePress(MainWindow& window, const FlightGearBinding* simulator = nullptr);
 
 public slots:
     // Presses the call of that name as a click would, but shows no message box: returns
     // the call the clipboard now holds, with the number check's warning that came
     // before it, if any. Fails with UnknownCall, Busy (while a message box of the window
     // waits for the pilot), CheckFailed (the message a click would show) or NotDelivered
-    // (why the clipboard does not hold the call).
+    // (why the clipboard does not hold the call). With the simulator linked it fails
+    // with NotInChat, the call still delivered, when the chat did not take the call.
     QString Press(const QString& call, QString& warning);
+    // Sets fields by their names, as if typed; fails with UnknownField, changing nothing,
+    // or Busy.
+    void Fill(const QMap<QString, QString>& fields);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void listen();
+    bool refuseWhileBusy();
 
     MainWindow& m_window;
+    const FlightGearBinding* m_simulator;
 };
 
 // What `velaro --press` does: asks the running window to press the call of that name,
 // prints the call it delivered, or why not, and returns the exit status.
 int pressInRunningWindow(const QString& name);
+// What `velaro --fill` does: sets the running window's fields from ROLE=TEXT arguments.
+int fillInRunningWindow(const QStringList& assignments);
 
 } // namespace Velaro

@@ -237,6 +237,7 @@ void TestAccessibility::testMenuAccessKey_data()
 
     QTest::newRow("File") << "File" << QChar(u'ф');
     QTest::newRow("Options") << "Options" << QChar(u'п');
+    QTest::newRow("Simulator") << "Simulator" << QChar(u'м');
     QTest::newRow("Help") << "Help" << QChar(u'с');
 }
 

@@ -159,8 +159,10 @@ void TestMainWindow::testInitialState()
 
 void TestMainWindow::testMenus()
 {
-    const QList<std::pair<const char*, const char*>> menus{
-        {"File", "&Файл"}, {"Options", "&Параметры"}, {"Help", "&Справка"}};
+    const QList<std::pair<const char*, const char*>> menus{{"File", "&Файл"},
+                                                           {"Options", "&Параметры"},
+                                                           {"Simulator", "Си&мулятор"},
+                                                           {"Help", "&Справка"}};
     for (const auto& [name, title] : menus) {
         auto* menu = m_driver->find<QMenu>(QLatin1String(name));
         QVERIFY2(menu, name);
@@ -169,6 +171,8 @@ void TestMainWindow::testMenus()
     const QList<std::pair<const char*, const char*>> items{{"Exit", "&Выход"},
                                                            {"metric", "Метрическая"},
                                                            {"Imperial", "Английская"},
+                                                           {"FlightGear", "FlightGear"},
+                                                           {"FlightGearState", "Связь выключена"},
                                                            {"About", "О программе"}};
     for (const auto& [name, text] : items) {
         auto* action = m_window->findChild<QAction*>(QLatin1String(name));

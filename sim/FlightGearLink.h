@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "FlightGearReplies.h"
+
+#include <QHash>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+
+class QNetworkReply;
+
+namespace Velaro::FlightGear
+{
+
+// A chat message on its way to FlightGear; it says once how it went and then goes away.
+class ChatPost : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+signals:
+    // failure is empty when FlightGear took the message into its chat.
+    void finished(const QString& failure);
+};
+
+// Keeps a reading of FlightGear's properties at most half a second old from its web
+// server, and posts to its multiplayer chat. Every request runs in the background: no
+// call ever waits for FlightGear, and a FlightGear that stops answering is asked again
+// until it is back.
+class Link : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State {
+        Off,
+        // Switched on, with no answer yet.
+        Connecting,
+        Linked,
+        // Nothing answers there, or it stopped answering.
+        Unreachable,
+        // Something answers there, but not as FlightGear does.
+        NotUnderstood,
+    };
+
+    explicit Link(QObject* parent = nullptr);
+
+    void start(const QUrl& server);
+    void stop();
+
+    State state() const { return m_state; }
+    QUrl server() const { return m_server; }
+    const Reading& reading() const { return m_reading; }
+    // The runways of the aerodrome the reading names as the closest, once known.
+    QList<Runway> runways() const;
+
+    // Sets FlightGear's chat message; the post says how it went.
+    ChatPost* postChat(const QString& text);
+
+    // How long a reading may be in the making; a request that takes longer has failed.
+    static constexpr int PollMilliseconds = 500;
+    static constexpr int RequestMilliseconds = 2000;
+    // A press from afar waits for the chat, and its caller waits one second.
+    static constexpr int ChatMilliseconds = 800;
+
+signals:
+    void readingChanged();
+    void stateChanged();
+
+private:
+    void poll();
+    void readProperty(Property property, QNetworkReply* reply);
+    void finishReading();
+    void askForRunways(const QString& aerodrome);
+    void setState(State state);
+    QNetworkRequest request(const QString& pathAndQuery, int timeoutMilliseconds) const;
+
+    QNetworkAccessManager m_network;
+    QTimer m_pollTimer;
+    QUrl m_server;
+    State m_state = State::Off;
+    Reading m_reading;
+    // The reading in the making, and how many of its answers are still to come.
+    Reading m_nextReading;
+    int m_awaited = 0;
+    bool m_unreachable = false;
+    bool m_misunderstood = false;
+    // By aerodrome; an aerodrome asked about and not answered yet has no entry.
+    QHash<QString, QList<Runway>> m_runways;
+    QString m_runwaysAsked;
+    // Replies of an earlier start that are still on their way are not read.
+    int m_generation = 0;
+};
+
+} // namespace Velaro::FlightGear

@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FlightGearBinding.h"
+#include "MainWindowTest.h"
+#include "StandInFlightGear.h"
+
+#include <QSignalSpy>
+
+using Velaro::FlightGear::Property;
+using PropertyValues = QList<std::pair<Property, QByteArray>>;
+Q_DECLARE_METATYPE(PropertyValues)
+
+namespace
+{
+
+const QString Caption = QStringLiteral("Генератор сообщений VELARO");
+
+QByteArray recorded(const QString& name)
+{
+    QFile file(QStringLiteral(VELARO_RECORDED_DIR "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The fields as "name=text" in the catalogue's order.
+QString described(const QList<Velaro::FieldWrite>& writes)
+{
+    QStringList described;
+    for (const auto& entry : Velaro::FormLayout::Fields) {
+        for (const Velaro::FieldWrite& write : writes) {
+            if (entry.role == write.field)
+                described << QLatin1String(entry.name) + QLatin1Char('=') + write.text;
+        }
+    }
+    return described.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+// The link to FlightGear: the fields from what a real FlightGear answered, and the window
+// linked to a stand-in of it that answers the same, then fails in every way it can.
+class TestFlightGear : public MainWindowTest
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void testFields_data();
+    void testFields();
+    void testPilotWins();
+    void testFault_data();
+    void testFault();
+
+private:
+    void waitForTitle(const QString& suffix);
+
+    std::unique_ptr<StandInFlightGear> m_standIn;
+    std::unique_ptr<Velaro::FlightGear::Link> m_link;
+    Velaro::FlightGearBinding* m_binding = nullptr;
+};
+
+void TestFlightGear::init()
+{
+    MainWindowTest::init();
+    m_standIn = std::make_unique<StandInFlightGear>();
+    m_standIn->answerAsRecorded();
+    QVERIFY(m_standIn->start());
+    m_link = std::make_unique<Velaro::FlightGear::Link>();
+    m_binding = new Velaro::FlightGearBinding(*m_window, *m_link);
+}
+
+void TestFlightGear::cleanup()
+{
+    MainWindowTest::cleanup();
+    m_link.reset();
+    m_standIn.reset();
+}
+
+void TestFlightGear::waitForTitle(const QString& suffix)
+{
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(),
+                              suffix.isEmpty() ? Caption : Caption + QStringLiteral(" — ") + suffix,
+                              5000);
+}
+
+void TestFlightGear::testFields_data()
+{
+    QTest::addColumn<PropertyValues>("changes");
+    QTest::addColumn<QByteArray>("airport");
+    QTest::addColumn<bool>("imperial");
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray phnl = recorded(QStringLiteral("navdb-PHNL.json"));
+    const QByteArray away = "\"KSFO\"";
+    // clang-format off
+    QTest::newRow("on the runway at PHNL") << PropertyValues{} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=0";
+    QTest::newRow("imperial, on the ground") << PropertyValues{} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=000";
+    QTest::newRow("below zero, metric") << PropertyValues{{Property::IndicatedAltitude, "-37"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=0";
+    QTest::newRow("below zero, imperial") << PropertyValues{{Property::PressureAltitude, "-37"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=000";
+    QTest::newRow("metres rounded to 10") << PropertyValues{{Property::IndicatedAltitude, "2970.4"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=910";
+    QTest::newRow("flight level") << PropertyValues{{Property::PressureAltitude, "4451"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=045";
+    QTest::newRow("altitude given as text") << PropertyValues{{Property::IndicatedAltitude, "\" 2953 \""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=900";
+    QTest::newRow("parked at the start") << PropertyValues{{Property::ParkingPosition, "\"gate_a1\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=gate_a1 current-level=0";
+    QTest::newRow("elsewhere, wind 265: longer of 26L/26R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}, {Property::ParkingPosition, "\"gate_a1\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26R current-level=0";
+    QTest::newRow("elsewhere, wind 045: longer of 04L/04R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "45"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=04R current-level=0";
+    QTest::newRow("elsewhere, wind 100: 08L/08R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "100"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=08L current-level=0";
+    QTest::newRow("elsewhere, no wind") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "null"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
+    QTest::newRow("elsewhere, no runways") << PropertyValues{{Property::StartAirport, away}} << QByteArray(R"({"type":"FeatureCollection","features":[{"properties":{"runways":[]}}]})") << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
+    QTest::newRow("elsewhere, garbled airport") << PropertyValues{{Property::StartAirport, away}} << QByteArray("{\"features\":[{\"properties\":{\"runways\":[{\"id\":7}") << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
+    QTest::newRow("wrong types and nothing") << PropertyValues{{Property::Callsign, "42"}, {Property::ClosestAirport, "[]"}, {Property::IndicatedAltitude, "true"}} << QByteArray() << false << "";
+    // clang-format on
+}
+
+void TestFlightGear::testFields()
+{
+    QFETCH(PropertyValues, changes);
+    QFETCH(QByteArray, airport);
+    QFETCH(bool, imperial);
+    QFETCH(QString, expected);
+
+    Velaro::FlightGear::Reading reading;
+    for (std::size_t i = 0; i < Velaro::FlightGear::PropertyCount; ++i) {
+        const QByteArray body =
+            recorded(QStringLiteral("json") + QLatin1String(Velaro::FlightGear::PropertyPaths[i]));
+        if (const auto value = Velaro::FlightGear::propertyValue(body))
+            reading.set(static_cast<Property>(i), *value);
+    }
+    for (const auto& [property, value] : changes) {
+        reading.set(property, Velaro::FlightGear::propertyValue("{\"value\":" + value + "}")
+                                  .value_or(QJsonValue(QJsonValue::Undefined)));
+    }
+    const auto runways =
+        Velaro::FlightGear::runwaysOf(airport).value_or(QList<Velaro::FlightGear::Runway>());
+    QCOMPARE(described(Velaro::FlightGear::fieldsFrom(reading, runways, imperial)), expected);
+}
+
+// Fields fill themselves, marked as the simulator's; what the pilot types stays until he
+// empties the field; a call goes to the chat once on the clipboard.
+void TestFlightGear::testPilotWins()
+{
+    m_binding->linkTo(m_standIn->url());
+    waitForTitle(QStringLiteral("FlightGear, не в сети"));
+    QTRY_COMPARE(m_driver->text(Field::Runway), QStringLiteral("26L"));
+    QCOMPARE(m_driver->text(Field::Callsign), QStringLiteral("RA1234"));
+    QCOMPARE(m_driver->edit(Field::Runway)->accessibleDescription(),
+             QStringLiteral("Из FlightGear"));
+    QVERIFY(m_driver->edit(Field::Runway)->font().italic());
+
+    m_driver->type(Field::Runway, "8r");
+    m_standIn->answerValue(Property::IndicatedAltitude, "2953");
+    QTRY_COMPARE(m_driver->text(Field::CurrentLevel), QStringLiteral("900"));
+    QCOMPARE(m_driver->text(Field::Runway), QStringLiteral("8R"));
+    QVERIFY(!m_driver->edit(Field::Runway)->font().italic());
+    QCOMPARE(m_driver->edit(Field::Runway)->accessibleDescription(), QString());
+
+    m_driver->type(Field::Aerodrome, "ULLP");
+    m_driver->type(Field::Runway, "");
+    QTest::qWait(2 * Velaro::FlightGear::Link::PollMilliseconds);
+    QCOMPARE(m_driver->text(Field::Runway), QString());
+    QTest::keyClick(m_driver->edit(Field::Runway), Qt::Key_Tab);
+    QTRY_COMPARE(m_driver->text(Field::Runway), QStringLiteral("26L"));
+    QCOMPARE(m_driver->text(Field::Aerodrome), QStringLiteral("ULLP"));
+
+    QCOMPARE(m_driver->press(Call::TakeOff),
+             QStringLiteral("ULLP traffic, RA1234, departing RWY26L, ULLP traffic"));
+    QTRY_COMPARE(m_standIn->chatPosts,
+                 QList<QByteArray>{Velaro::FlightGear::valueBody(
+                     QStringLiteral("ULLP traffic, RA1234, departing RWY26L, ULLP traffic"))});
+
+    m_driver->menuItem(MenuCommand::FlightGear)->trigger();
+    waitForTitle({});
+    QVERIFY(!m_driver->edit(Field::Callsign)->font().italic());
+}
+
+void TestFlightGear::testFault_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("state");
+
+    QTest::newRow("quits") << "quits"
+                           << "FlightGear: нет связи"
+                           << "Нет ответа с *: связь восстановится сама";
+    QTest::newRow("hangs") << "hangs"
+                           << "FlightGear: нет связи"
+                           << "Нет ответа с *";
+    QTest::newRow("garbage") << "garbage"
+                             << "FlightGear: непонятный ответ"
+                             << "С * отвечает не FlightGear*";
+    QTest::newRow("huge reply") << "huge"
+                                << "FlightGear: непонятный ответ"
+                                << "С * отвечает не FlightGear*";
+    QTest::newRow("another web server") << "another"
+                                        << "FlightGear: непонятный ответ"
+                                        << "С * отвечает не FlightGear*";
+    QTest::newRow("chat refused") << "chat"
+                                  << "FlightGear: вызов не попал в чат"
+                                  << "Вызов не попал в чат: FlightGear at * refused it: *";
+}
+
+// FlightGear fails: the title says so, the fields keep what they hold, calls still reach
+// the clipboard, and the link comes back by itself.
+void TestFlightGear::testFault()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, title);
+    QFETCH(QString, state);
+
+    m_standIn->answerValue(Property::Online, "true");
+    m_binding->linkTo(m_standIn->url());
+    waitForTitle(QStringLiteral("FlightGear"));
+    QTRY_COMPARE(m_driver->text(Field::Runway), QStringLiteral("26L"));
+    m_driver->type(Field::Aerodrome, "ULLP");
+
+    const quint16 port = m_standIn->url().port();
+    if (fault == QLatin1String("quits"))
+        m_standIn->quit();
+    else if (fault == QLatin1String("hangs"))
+        m_standIn->setSilent(true);
+    else if (fault == QLatin1String("garbage"))
+        m_standIn->answerValue(Property::Callsign, "\"RA1234\",}{");
+    else if (fault == QLatin1String("huge"))
+        m_standIn->answerValue(Property::Callsign, '"' + QByteArray(100'000, 'X') + '"');
+    else if (fault == QLatin1String("another")) {
+        for (const char* path : Velaro::FlightGear::PropertyPaths)
+            m_standIn->forget(QLatin1String(path));
+    } else
+        m_standIn->answer(QLatin1String(Velaro::FlightGear::ChatPath), "{}", 404);
+
+    const QString call = QStringLiteral("ULLP traffic, RA1234, departing RWY26L, ULLP traffic");
+    QCOMPARE(m_driver->press(Call::TakeOff), call);
+    waitForTitle(title);
+    QVERIFY2(QRegularExpression(QRegularExpression::wildcardToRegularExpression(
+                                    state, QRegularExpression::UnanchoredWildcardConversion))
+                 .match(m_driver->menuItem(MenuCommand::FlightGearState)->text())
+                 .hasMatch(),
+             qPrintable(m_driver->menuItem(MenuCommand::FlightGearState)->text()));
+    QCOMPARE(m_driver->text(Field::Callsign), QStringLiteral("RA1234"));
+    QCOMPARE(m_driver->text(Field::Aerodrome), QStringLiteral("ULLP"));
+    QCOMPARE(m_driver->press(Call::TakeOff), call);
+
+    m_standIn->quit();
+    m_standIn->answerAsRecorded();
+    m_standIn->answerValue(Property::Online, "true");
+    m_standIn->setSilent(false);
+    QVERIFY(m_standIn->start(port));
+    QCOMPARE(m_driver->press(Call::TakeOff), call);
+    waitForTitle(QStringLiteral("FlightGear"));
+}
+
+QTEST_MAIN(TestFlightGear)
+#include "TestFlightGear.moc"
