@@ -124,7 +124,8 @@ start_x_server() {
 }
 
 main_window_is_shown() {
-    main_window=$(xdotool search --onlyvisible --name "^$MainTitle\$" 2>/dev/null | head -n 1)
+    # Linked to a simulator, the title goes on with the link's state.
+    main_window=$(xdotool search --onlyvisible --name "^$MainTitle( — .*)?\$" 2>/dev/null | head -n 1)
     [[ -n $main_window ]]
 }
 
@@ -155,17 +156,23 @@ measure_menu_bar() {
     menu_bar_height=$((window_height - frame_height - form_height))
 }
 
-# Starts an X server on a free display and the program on it, and waits for the
+# Starts the program in the open session, with the options given, and waits for the
 # main window.
+start_program() {
+    XDG_RUNTIME_DIR="$session_dir/runtime" QT_QPA_PLATFORM=xcb \
+        "$velaro" "$@" >"$session_dir/velaro.log" 2>&1 &
+    velaro_pid=$!
+    WaitSeconds=$StartSeconds wait_until main_window_is_shown || fail "no window '$MainTitle' appeared"
+    measure_menu_bar "$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')" 0
+}
+
+# Starts an X server on a free display and the program on it, and waits for the main
+# window.
 start_session() {
     velaro=$1
     layout=$2
     open_session stop_session xclip
-    XDG_RUNTIME_DIR="$session_dir/runtime" QT_QPA_PLATFORM=xcb \
-        "$velaro" >"$session_dir/velaro.log" 2>&1 &
-    velaro_pid=$!
-    WaitSeconds=$StartSeconds wait_until main_window_is_shown || fail "no window '$MainTitle' appeared"
-    measure_menu_bar "$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')" 0
+    start_program
 }
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
