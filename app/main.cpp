@@ -116,18 +116,25 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
     parser.addOption(flightGear);
     addQtOptions(parser);
 
+    QString problem;
     const bool parsed = parser.parse(arguments);
     const QStringList stray = parser.positionalArguments();
     const bool pressing = parsed && parser.isSet(press);
     const bool filling = parsed && parser.isSet(fill) && !pressing;
     const std::optional<QUrl> server =
         parsed && parser.isSet(flightGear) ? serverAt(parser.value(flightGear)) : std::nullopt;
-    const bool understood = parsed && (stray.isEmpty() || (filling && !parser.isSet(flightGear))) &&
-                            (!pressing || Velaro::FormLayout::callNamed(parser.value(press))) &&
-                            (!parser.isSet(flightGear) || server);
-    if (understood && !parser.isSet(help) && !parser.isSet(version) && !pressing && !filling)
+    if (!parsed)
+        problem = parser.errorText();
+    else if (!stray.isEmpty() && !filling)
+        problem = QStringLiteral("Unexpected argument '%1'.").arg(stray.first());
+    else if (filling && stray.isEmpty())
+        problem = QStringLiteral("--fill needs one FIELD=TEXT or more.");
+    else if (parser.isSet(flightGear) && !server)
+        problem = QStringLiteral("'%1' is not HOST:PORT.").arg(parser.value(flightGear));
+    const bool asking = parser.isSet(help) || parser.isSet(version) || pressing || filling;
+    if (problem.isEmpty() && !asking)
         return StartOptions{server};
-    if (understood && parser.isSet(version)) {
+    if (problem.isEmpty() && parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(Velaro::ApplicationTitle),
                     qPrintable(Velaro::ApplicationVersion));
         return EXIT_SUCCESS;
@@ -136,27 +143,21 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
     // The usage line names the program as it was started, which only an application
     // object knows; a core one needs no display.
     QCoreApplication commandLine(argc, argv);
-    if (understood && parser.isSet(help)) {
+    if (problem.isEmpty() && parser.isSet(help)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return EXIT_SUCCESS;
     }
-    if (understood && pressing)
-        return Velaro::pressInRunningWindow(parser.value(press));
-    if (understood)
-        return Velaro::fillInRunningWindow(stray);
-    if (pressing && stray.isEmpty()) {
+    if (problem.isEmpty() && pressing && !Velaro::FormLayout::callNamed(parser.value(press))) {
         std::fprintf(stderr, "%s: Unknown call '%s': the calls are %s.\n",
                      qPrintable(QCoreApplication::applicationName()),
                      qPrintable(parser.value(press)), qPrintable(callNames()));
         return EXIT_FAILURE;
     }
-    QString error = parser.errorText();
-    if (parsed && !stray.isEmpty())
-        error = QStringLiteral("Unexpected argument '%1'.").arg(stray.first());
-    else if (parsed)
-        error = QStringLiteral("'%1' is not HOST:PORT.").arg(parser.value(flightGear));
+    if (problem.isEmpty())
+        return pressing ? Velaro::pressInRunningWindow(parser.value(press))
+                        : Velaro::fillInRunningWindow(stray);
     std::fprintf(stderr, "%s: %s\n%s", qPrintable(QCoreApplication::applicationName()),
-                 qPrintable(error), qPrintable(parser.helpText()));
+                 qPrintable(problem), qPrintable(parser.helpText()));
     return EXIT_FAILURE;
 }
 

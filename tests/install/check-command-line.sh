@@ -53,6 +53,10 @@ row '-platform'                1      stderr "velaro: Missing value after '-plat
 row '--press'                  1      stderr "velaro: Missing value after '--press'."   "$usage"
 row '--press bogus'            1      stderr "velaro: Unknown call 'bogus': the calls are pushback, *go-around." ''
 row '--press takeoff'          1      stderr 'VELARO is not running: *'                  ''
+row '--fill'                   1      stderr 'velaro: --fill needs one FIELD=TEXT or more.' "$usage"
+row '--fill bogus=1'           1      stderr "'bogus=1' names no field: *, leg-time"     ''
+row '--fill callsign=RA1'      1      stderr 'VELARO is not running: *'                  ''
+row '--flightgear=a:99999'     1      stderr "velaro: 'a:99999' is not HOST:PORT."       "$usage"
 # Past the command line Qt takes its options itself, and this one names no platform.
 row '-platform no-such-plugin' 134    stderr '*"no-such-plugin"*'                        '*'
 exit "$failures"
