@@ -155,7 +155,8 @@ void TestFlightGear::testPilotWins()
 
     m_driver->type(Field::Aerodrome, "ULLP");
     m_driver->type(Field::Runway, "");
-    QTest::qWait(2 * Velaro::FlightGear::Link::PollMilliseconds);
+    m_standIn->answerValue(Property::IndicatedAltitude, "3000");
+    QTRY_COMPARE(m_driver->text(Field::CurrentLevel), QStringLiteral("910"));
     QCOMPARE(m_driver->text(Field::Runway), QString());
     QTest::keyClick(m_driver->edit(Field::Runway), Qt::Key_Tab);
     QTRY_COMPARE(m_driver->text(Field::Runway), QStringLiteral("26L"));
