@@ -61,11 +61,12 @@ public:
     // Sets FlightGear's chat message; the post says how it went.
     ChatPost* postChat(const QString& text);
 
-    // How long a reading may be in the making; a request that takes longer has failed.
     static constexpr int PollMilliseconds = 500;
-    static constexpr int RequestMilliseconds = 2000;
+    // FlightGear's web server answers once a rendered frame: a request that takes longer
+    // than even a struggling simulator's frames has failed.
+    static constexpr int RequestMilliseconds = 5000;
     // A press from afar waits for the chat, and its caller waits one second.
-    static constexpr int ChatMilliseconds = 800;
+    static constexpr int ChatMilliseconds = 900;
 
 signals:
     void readingChanged();

@@ -80,7 +80,7 @@ void TestFlightGear::waitForTitle(const QString& suffix)
 {
     QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(),
                               suffix.isEmpty() ? Caption : Caption + QStringLiteral(" — ") + suffix,
-                              5000);
+                              3 * Velaro::FlightGear::Link::RequestMilliseconds);
 }
 
 void TestFlightGear::testFields_data()
@@ -100,8 +100,8 @@ void TestFlightGear::testFields_data()
     QTest::newRow("metres rounded to 10") << PropertyValues{{Property::IndicatedAltitude, "2970.4"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=910";
     QTest::newRow("flight level") << PropertyValues{{Property::PressureAltitude, "4451"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=045";
     QTest::newRow("altitude given as text") << PropertyValues{{Property::IndicatedAltitude, "\" 2953 \""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=900";
-    QTest::newRow("parked at the start") << PropertyValues{{Property::ParkingPosition, "\"gate_a1\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=gate_a1 current-level=0";
-    QTest::newRow("elsewhere, wind 265: longer of 26L/26R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}, {Property::ParkingPosition, "\"gate_a1\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26R current-level=0";
+    QTest::newRow("parked at the start") << PropertyValues{{Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=T2-G7 current-level=0";
+    QTest::newRow("elsewhere, wind 265: longer of 26L/26R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}, {Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26R current-level=0";
     QTest::newRow("elsewhere, wind 045: longer of 04L/04R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "45"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=04R current-level=0";
     QTest::newRow("elsewhere, wind 100: 08L/08R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "100"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=08L current-level=0";
     QTest::newRow("elsewhere, no wind") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "null"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
