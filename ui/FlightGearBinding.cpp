@@ -155,7 +155,8 @@ void FlightGearBinding::showState()
         state = QStringLiteral("С %1 отвечает не FlightGear или не так, как он").arg(where);
         break;
     }
-    if (!m_chatFailure.isEmpty() && isOn()) {
+    // A link that is down says more than the call it could not pass on.
+    if (!m_chatFailure.isEmpty() && m_link.state() == Link::State::Linked) {
         title = QStringLiteral("FlightGear: вызов не попал в чат");
         state = QStringLiteral("Вызов не попал в чат: ") + m_chatFailure;
     }

@@ -98,10 +98,16 @@ expect_press lineup 'PHNL traffic, RA1234, lining up RWY26L for KILO 1A departur
 expect_press takeoff 'PHNL traffic, RA1234, departing RWY26L, PHNL traffic'
 
 if [[ $simulator == fgfs ]]; then
-    curl -sf -m 2 -d '{"value":1000}' "http://127.0.0.1:$port/json/position/altitude-ft" >/dev/null ||
-        fail 'FlightGear did not take the altitude'
-    level_shows_altitude() { remote --press level && [[ $output =~ ^'PHNL traffic, RA1234, '(2[5-9]|3[0-2])0m, ]]; }
-    WaitSeconds=20 wait_until level_shows_altitude || fail "after the climb to 1000 ft the level call reads '$output'"
+    # Until its scenery is in, FlightGear puts the aircraft back on the ground.
+    scenery_loaded() {
+        curl -sf -m 2 "http://127.0.0.1:$port/json/sim/sceneryloaded" | grep -q '"value":true'
+    }
+    WaitSeconds=$SimulatorSeconds wait_until scenery_loaded || fail 'FlightGear did not load its scenery'
+    level_shows_altitude() {
+        curl -sf -m 2 -d '{"value":1000}' "http://127.0.0.1:$port/json/position/altitude-ft" >/dev/null &&
+            remote --press level && [[ $output =~ ^'PHNL traffic, RA1234, '(2[5-9]|3[0-2])0m, ]]
+    }
+    WaitSeconds=30 wait_until level_shows_altitude || fail "after the climb to 1000 ft the level call reads '$output'"
 fi
 
 # The pilot's runway stays through the simulator's next readings.
