@@ -23,7 +23,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <functional>
 #include <type_traits>
 #include <utility>
@@ -67,11 +66,16 @@ bool processUntil(const std::function<bool()>& done, double timeoutNanoseconds)
     return true;
 }
 
-double cpuSeconds(clockid_t clock)
+// User and system time of the process (RUSAGE_SELF) or of the calling thread
+// (RUSAGE_THREAD).
+double cpuSeconds(int who)
 {
-    timespec time{};
-    clock_gettime(clock, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) / 1e9;
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 double residentKibibytes()
@@ -130,7 +134,7 @@ public:
 
     double cpuSeconds()
     {
-        return run([](StandInFlightGear&) { return Bench::cpuSeconds(CLOCK_THREAD_CPUTIME_ID); });
+        return run([](StandInFlightGear&) { return Bench::cpuSeconds(RUSAGE_THREAD); });
     }
 
 private:
@@ -237,7 +241,7 @@ QList<Row> measureValueChanges(LinkedWindow& linked, const QString& measure)
 
 QList<Row> measureIdleLink(LinkedWindow& linked, const QString& measure)
 {
-    const double processBefore = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double processBefore = cpuSeconds(RUSAGE_SELF);
     const double standInBefore = linked.standIn.cpuSeconds();
     const auto start = Clock::now();
     // As the program waits: in its event loop.
@@ -246,8 +250,7 @@ QList<Row> measureIdleLink(LinkedWindow& linked, const QString& measure)
     idle.exec();
     const double wallSeconds = nanosecondsSince(start) / 1e9;
     const double standInSeconds = linked.standIn.cpuSeconds() - standInBefore;
-    const double programSeconds =
-        cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processBefore - standInSeconds;
+    const double programSeconds = cpuSeconds(RUSAGE_SELF) - processBefore - standInSeconds;
     const double percent = 100 * programSeconds / wallSeconds;
     const auto share = [](double of100) {
         return QStringLiteral("%1 % of a core").arg(of100, 0, 'f', 2);
