@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 fonts-dejavu-core \
 	fonts-dejavu-extra dpkg-dev
 PACKAGE_PACKAGES := file
-BENCH_PACKAGES := libbenchmark-dev
+BENCH_PACKAGES := libbenchmark-dev qt6-httpserver-dev qt6-websockets-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon at-spi2-core python3-pyatspi \
 	desktop-file-utils appstream lintian man-db groff-base weston qt6-wayland wl-clipboard \
 	qt6-httpserver-dev qt6-websockets-dev curl \
@@ -67,22 +67,26 @@ sanitize: test-deps
 	cmake --build $(SANITIZE_DIR) --parallel $(JOBS)
 	UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(SANITIZE_DIR) --output-on-failure -LE 'install|e2e|flightgear'
 
-# The composers under libFuzzer for FUZZ_SECONDS. Inputs it finds collect in
-# $(FUZZ_DIR)/corpus, beside the seeds in fuzz/corpus; a failing one is saved in $(FUZZ_DIR).
+# The composers, then the reader of FlightGear's replies, under libFuzzer for FUZZ_SECONDS
+# each (CI's 30 s make one minute). Inputs they find collect in $(FUZZ_DIR)/corpus and
+# $(FUZZ_DIR)/corpus-flightgear, beside the seeds in fuzz/corpus and fuzz/corpus-flightgear;
+# a failing one is saved in $(FUZZ_DIR).
 # Qt has no frame pointers, so every allocation stack through it comes out new and
 # AddressSanitizer would keep them all, growing by the minute: it records none here.
 # For them, rerun a saved input with ASAN_OPTIONS=fast_unwind_on_malloc=0.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 300
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+FUZZ_RUN = ASAN_OPTIONS=malloc_context_size=0 $(FUZZ_DIR)/fuzz/$(1) -max_total_time=$(FUZZ_SECONDS) \
+	-artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/$(2) fuzz/$(2)
 
 fuzz: deps
 	@tools/ensure-packages.sh $(FUZZ_PACKAGES)
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELARO_BUILD_FUZZERS=ON
 	cmake --build $(FUZZ_DIR) --parallel $(JOBS)
-	mkdir -p $(FUZZ_DIR)/corpus
-	ASAN_OPTIONS=malloc_context_size=0 $(FUZZ_DIR)/fuzz/FuzzCompose -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ_DIR)/ \
-	    $(FUZZ_DIR)/corpus fuzz/corpus
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/corpus-flightgear
+	$(call FUZZ_RUN,FuzzCompose,corpus)
+	$(call FUZZ_RUN,FuzzFlightGearReplies,corpus-flightgear)
 
 # Timings, not tests: a build with only the benchmark programs added, one table printed.
 bench-deps: deps

@@ -14,6 +14,10 @@ Section measureComposing();
 // holding the call.
 Section measurePresses();
 
+// The window linked to FlightGear, a stand-in of it in fact: a press, a value changed
+// there shown in its field, the cost of the idle link, and its memory over many readings.
+Section measureFlightGearLink();
+
 // Launches of velaro-startup-probe, from the start of the process to its first
 // painted frame, alternating between the program as it starts, the same form built
 // plainly and two bare windows.

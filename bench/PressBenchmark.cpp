@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "Measurements.h"
 #include "Median.h"
+#include "Presses.h"
 #include "WindowDriver.h"
 #include "Workload.h"
 
@@ -26,7 +27,6 @@ namespace
 {
 
 constexpr int PressesPerButton = 1000;
-constexpr double PressTargetNanoseconds = 1e6;
 
 // Puts the example values back before every press, since some calls rewrite fields.
 class ExampleFiller
@@ -46,23 +46,39 @@ private:
     WindowDriver m_driver;
 };
 
-Row measureButton(MainWindow& window, const ExampleFiller& filler,
-                  const FormLayout::ButtonEntry& entry)
+Row measureButton(MainWindow& window, const FormLayout::ButtonEntry& entry)
 {
     const QString measure = QStringLiteral("%1 (%2)").arg(QLatin1String(callName(entry.call)),
                                                           QLatin1String(entry.objectName));
-    QAbstractButton* button = WindowDriver(window).button(entry.call);
+    std::variant<std::vector<double>, QString> times =
+        timePresses(window, entry.call, PressesPerButton);
+    if (const QString* failure = std::get_if<QString>(&times))
+        return {measure, QStringLiteral("not measured: ") + *failure, {}, false};
+    const double typical = median(std::get<std::vector<double>>(std::move(times)));
+    return {measure, formatDuration(typical), QStringLiteral("< 1 ms"),
+            typical < PressTargetNanoseconds};
+}
+
+} // namespace
+
+std::variant<std::vector<double>, QString> timePresses(MainWindow& window, Call call, int presses,
+                                                       const std::function<void()>& beforeEach)
+{
+    const ExampleFiller filler(window);
+    QAbstractButton* button = WindowDriver(window).button(call);
     QClipboard* clipboard = QGuiApplication::clipboard();
 
     filler.fill();
     // A press that warns would block on its message box.
-    const ComposeResult expected = compose(entry.call, window.formValues());
+    const ComposeResult expected = compose(call, window.formValues());
     if (!expected.warning.isEmpty() || !expected.call)
-        return {measure, QStringLiteral("not measured: warns"), {}, false};
+        return QStringLiteral("warns");
 
     std::vector<double> nanoseconds;
-    nanoseconds.reserve(PressesPerButton);
-    for (int press = 0; press < PressesPerButton; ++press) {
+    nanoseconds.reserve(static_cast<std::size_t>(presses));
+    for (int press = 0; press < presses; ++press) {
+        if (beforeEach)
+            beforeEach();
         // Between presses the window is idle, as between a pilot's presses.
         filler.fill();
         clipboard->clear();
@@ -74,22 +90,16 @@ Row measureButton(MainWindow& window, const ExampleFiller& filler,
         const auto end = std::chrono::steady_clock::now();
 
         if (delivered != *expected.call)
-            return {measure, QStringLiteral("not measured: wrong call"), {}, false};
+            return QStringLiteral("wrong call");
         nanoseconds.push_back(std::chrono::duration<double, std::nano>(end - start).count());
     }
-    const double typical = median(std::move(nanoseconds));
-    return {measure, formatDuration(typical), QStringLiteral("< 1 ms"),
-            typical < PressTargetNanoseconds};
+    return nanoseconds;
 }
-
-} // namespace
 
 Section measurePresses()
 {
     MainWindow window;
     window.show();
-    const ExampleFiller filler(window);
-
     Section section{QStringLiteral("Press to clipboard, QTest::mouseClick on the %1 platform, "
                                    "median of %2 presses")
                         .arg(QGuiApplication::platformName())
@@ -101,7 +111,7 @@ Section measurePresses()
         return section;
     }
     for (const FormLayout::ButtonEntry& entry : FormLayout::Buttons)
-        section.rows.append(measureButton(window, filler, entry));
+        section.rows.append(measureButton(window, entry));
     return section;
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every benchmark of VELARO and prints one table: composing, press to
-// clipboard, and start-up time and memory against bare Qt windows.
+// clipboard, the FlightGear link, and start-up time and memory against bare Qt windows.
 
 #include "Measurements.h"
 
@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
 
     using namespace Velaro::Bench;
-    QList<Section> sections{measureComposing(), measurePresses()};
+    QList<Section> sections{measureComposing(), measurePresses(), measureFlightGearLink()};
     sections += measureStartUp(QCoreApplication::applicationDirPath() +
                                QStringLiteral("/velaro-startup-probe"));
 

@@ -58,6 +58,9 @@ public:
     // The runways of the aerodrome the reading names as the closest, once known.
     QList<Runway> runways() const;
 
+    // Readings follow each other PollMilliseconds apart; a benchmark hurries them.
+    void setPollInterval(int milliseconds) { m_pollTimer.setInterval(milliseconds); }
+
     // Sets FlightGear's chat message; the post says how it went.
     ChatPost* postChat(const QString& text);
 

@@ -141,6 +141,9 @@ std::optional<QString> currentLevel(const Reading& reading, bool imperial)
         return std::nullopt;
     if (imperial) {
         const long hundreds = std::max(0L, std::lround(*feet / 100));
+        // A flight level has three digits: from 99,950 ft up the altimeter names none.
+        if (hundreds > 999)
+            return std::nullopt;
         return QStringLiteral("%1").arg(hundreds, 3, 10, QLatin1Char('0'));
     }
     const long metres = std::max(0L, std::lround(*feet * MetresPerFoot / 10) * 10);

@@ -95,8 +95,8 @@ std::optional<QList<Runway>> runwaysOf(const QByteArray& body);
 std::optional<QString> runwayIntoWind(const QList<Runway>& runways, double windFromDeg);
 
 // What the altimeter shows, as the current level: metres rounded to 10 from the
-// indicated altitude, or the flight level from the pressure altitude in three digits;
-// never below zero.
+// indicated altitude, or the flight level from the pressure altitude in three digits,
+// none above FL999; never below zero.
 std::optional<QString> currentLevel(const Reading& reading, bool imperial);
 
 // The fields the simulator knows, as the form should hold them. The runway comes from

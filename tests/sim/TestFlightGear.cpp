@@ -99,6 +99,8 @@ void TestFlightGear::testFields_data()
     QTest::newRow("below zero, imperial") << PropertyValues{{Property::PressureAltitude, "-37"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=000";
     QTest::newRow("metres rounded to 10") << PropertyValues{{Property::IndicatedAltitude, "2970.4"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=910";
     QTest::newRow("flight level") << PropertyValues{{Property::PressureAltitude, "4451"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=045";
+    QTest::newRow("above FL999: none") << PropertyValues{{Property::PressureAltitude, "99950"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L";
+    QTest::newRow("FL999") << PropertyValues{{Property::PressureAltitude, "99949"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=999";
     QTest::newRow("altitude given as text") << PropertyValues{{Property::IndicatedAltitude, "\" 2953 \""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=900";
     QTest::newRow("parked at the start") << PropertyValues{{Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=T2-G7 current-level=0";
     QTest::newRow("elsewhere, wind 265: longer of 26L/26R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}, {Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26R current-level=0";
