@@ -3,14 +3,13 @@
 
 #include "FormLayout.h"
 #include "MainWindow.h"
+#include "StartUp.h"
 
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
-#include <QEvent>
-#include <QMetaObject>
 
 #include <cstdio>
 
@@ -45,16 +44,7 @@ void printLine(std::FILE* stream, const QString& text)
 
 RemotePress::RemotePress(MainWindow& window) : m_window(window)
 {
-    window.installEventFilter(this);
-}
-
-bool RemotePress::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        QMetaObject::invokeMethod(this, &RemotePress::listen, Qt::QueuedConnection);
-    }
-    return QObject::eventFilter(watched, event);
+    afterFirstFrame(window, this, [this] { listen(); });
 }
 
 void RemotePress::listen()

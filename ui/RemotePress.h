@@ -41,9 +41,6 @@ public slots:
     // (why the clipboard does not hold the call).
     QString Press(const QString& call, QString& warning);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void listen();
 
