@@ -115,7 +115,7 @@ struct MenuEntry {
     const char* caption;
 };
 
-enum class MenuCommand { Exit, Metric, Imperial, About };
+enum class MenuCommand { Exit, Metric, Imperial, SayCalls, About };
 
 struct MenuItemEntry {
     MenuCommand command;
@@ -125,6 +125,7 @@ struct MenuItemEntry {
     const char* caption;
     // Absent for items without a check mark; otherwise whether it is checked at start.
     std::optional<bool> checked;
+    bool separatorBefore = false;
 };
 
 inline constexpr std::array<MenuEntry, 3> Menus{{
@@ -133,10 +134,11 @@ inline constexpr std::array<MenuEntry, 3> Menus{{
     {"Help", "&Справка"},
 }};
 
-inline constexpr std::array<MenuItemEntry, 4> MenuItems{{
+inline constexpr std::array<MenuItemEntry, 5> MenuItems{{
     {MenuCommand::Exit, 0, "Exit", "&Выход", std::nullopt},
     {MenuCommand::Metric, 1, "metric", "Метрическая", true},
     {MenuCommand::Imperial, 1, "Imperial", "Английская", false},
+    {MenuCommand::SayCalls, 1, "SayCalls", "Произносить вызовы", false, true},
     {MenuCommand::About, 2, "About", "О программе", std::nullopt},
 }};
 

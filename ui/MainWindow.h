@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CallSpeech.h"
 #include "Composer.h"
 #include "FormValues.h"
 
@@ -29,7 +30,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr, const VoiceFactory& makeVoice = fliteVoice);
 
     // The one place the composers' input is read from the controls.
     FormValues formValues() const;
@@ -49,6 +50,8 @@ public:
     // Presses a call button: composes its call, delivers it, and then applies the call's
     // field writes.
     PressOutcome press(Call call, PressFrom from);
+    // Checks "Произносить вызовы", as `velaro --say` does.
+    void sayDeliveredCalls();
 
 signals:
     // After any change of what the composers read: a field's or the direction list's
@@ -63,11 +66,12 @@ private:
     using TabOrder = std::vector<std::pair<int, QWidget*>>;
 
     void buildFields(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
-    void buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
+    void buildCallButtons(QWidget* form, CallPreview* preview, CallSpeech* speech,
+                          TabOrder& tabOrder);
     void buildOptions(QWidget* form, TabOrder& tabOrder);
     void buildSeparators(QWidget* form);
     void applyTabOrder(TabOrder& tabOrder);
-    void buildMenus();
+    void buildMenus(CallSpeech* speech);
     void showWarning(const QString& text);
     // Keeps a field one line of upper case, with the caret at the end.
     void normalise(QLineEdit* field);
@@ -80,6 +84,7 @@ private:
     QRadioButton* m_departure = nullptr;
     QPushButton* m_startUpButton = nullptr;
     QAction* m_imperial = nullptr;
+    QAction* m_sayCalls = nullptr;
     // The last call delivered; a press that stops keeps it.
     QString m_messageBuffer;
     QPointer<AboutBox> m_aboutBox;

@@ -27,6 +27,7 @@ private slots:
     void testButton_data();
     void testButton();
     void testInitialState();
+    void testMenus_data();
     void testMenus();
     void testDirectionList();
     void testTabOrder();
@@ -157,8 +158,30 @@ void TestMainWindow::testInitialState()
         QVERIFY2(m_driver->find(QLatin1String(line)), line);
 }
 
+void TestMainWindow::testMenus_data()
+{
+    // The Qt engine the window speaks with; none for a voice that only records.
+    QTest::addColumn<QString>("engine");
+    // Why the speech commands cannot run; none where they can.
+    QTest::addColumn<QString>("missing");
+
+    QTest::newRow("speech at hand") << QString() << QString();
+    QTest::newRow("no speech engine")
+        << "no-such-engine"
+        << "Нет синтезатора речи: установите пакет qt6-speech-flite-plugin";
+    // The tests run with a sound server that is not there.
+    QTest::newRow("no audio device")
+        << "flite"
+        << "Нет звукового устройства: нужен звуковой сервер, пакет pipewire-pulse или pulseaudio";
+}
+
 void TestMainWindow::testMenus()
 {
+    QFETCH(QString, engine);
+    QFETCH(QString, missing);
+    if (!engine.isEmpty())
+        openWindow([engine] { return Velaro::engineVoice(engine); });
+
     const QList<std::pair<const char*, const char*>> menus{
         {"File", "&Файл"}, {"Options", "&Параметры"}, {"Help", "&Справка"}};
     for (const auto& [name, title] : menus) {
@@ -169,6 +192,7 @@ void TestMainWindow::testMenus()
     const QList<std::pair<const char*, const char*>> items{{"Exit", "&Выход"},
                                                            {"metric", "Метрическая"},
                                                            {"Imperial", "Английская"},
+                                                           {"SayCalls", "Произносить вызовы"},
                                                            {"About", "О программе"}};
     for (const auto& [name, text] : items) {
         auto* action = m_window->findChild<QAction*>(QLatin1String(name));
@@ -182,6 +206,26 @@ void TestMainWindow::testMenus()
     // Qt draws radio dots for the items of an exclusive group; the units show check marks.
     for (const QAction* unit : {metric, imperial})
         QVERIFY(!unit->actionGroup() || !unit->actionGroup()->isExclusive());
+
+    auto* sayCalls = m_window->findChild<QAction*>("SayCalls");
+    const QList<QAction*> options = m_driver->find<QMenu>("Options")->actions();
+    QCOMPARE(options.size(), 4);
+    QCOMPARE(options.mid(0, 2), QList<QAction*>({metric, imperial}));
+    QVERIFY(options[2]->isSeparator());
+    QCOMPARE(options[3], sayCalls);
+    QVERIFY(sayCalls->isCheckable());
+    QVERIFY(!sayCalls->isChecked());
+    QContextMenuEvent request(QContextMenuEvent::Mouse, {}, {});
+    QApplication::sendEvent(m_driver->button(Call::TakeOff), &request);
+    auto* contextMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(contextMenu);
+    for (const QMenu* menu : {contextMenu, m_driver->find<QMenu>("Options")})
+        QVERIFY(menu->toolTipsVisible());
+    for (const QAction* command : {sayCalls, contextMenu->actions().constFirst()}) {
+        QCOMPARE(command->isEnabled(), missing.isEmpty());
+        QCOMPARE(command->toolTip(), missing.isEmpty() ? command->text() : missing);
+    }
+    contextMenu->close();
 }
 
 void TestMainWindow::testDirectionList()
