@@ -42,9 +42,10 @@ QString callNames()
 }
 
 // Answers --help, --version, --press and a command line it does not understand,
-// returning the exit status; nothing when the window is to start. This runs before
-// QApplication exists because QApplication needs a display and these answers must not.
-std::optional<int> answerCommandLine(int argc, char* argv[])
+// returning the exit status; nothing when the window is to start, then saying every
+// delivered call where --say asks it. This runs before QApplication exists because
+// QApplication needs a display and these answers must not.
+std::optional<int> answerCommandLine(int argc, char* argv[], bool& sayCalls)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -67,9 +68,14 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
                        "would, and prints the call it put on the clipboard. <call> is one of: ") +
             callNames() + QLatin1Char('.'),
         QStringLiteral("call"));
+    const QCommandLineOption say(
+        QStringLiteral("say"),
+        QStringLiteral("Says each call aloud in English once a press has put it on the "
+                       "clipboard."));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(press);
+    parser.addOption(say);
     addQtOptions(parser);
 
     const bool parsed = parser.parse(arguments);
@@ -77,6 +83,7 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
     const bool pressing = parsed && parser.isSet(press);
     const bool understood = parsed && stray.isEmpty() &&
                             (!pressing || Velaro::FormLayout::callNamed(parser.value(press)));
+    sayCalls = parsed && parser.isSet(say);
     if (understood && !parser.isSet(help) && !parser.isSet(version) && !pressing)
         return std::nullopt;
     if (understood && parser.isSet(version)) {
@@ -111,13 +118,16 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    if (const std::optional<int> status = answerCommandLine(argc, argv))
+    bool sayCalls = false;
+    if (const std::optional<int> status = answerCommandLine(argc, argv, sayCalls))
         return *status;
 
     QApplication app(argc, argv);
     Velaro::setUpApplication();
 
     Velaro::MainWindow window;
+    if (sayCalls)
+        window.sayDeliveredCalls();
     const Velaro::RemotePress remotePress(window);
     window.show();
     return QApplication::exec();
