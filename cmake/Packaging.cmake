@@ -37,6 +37,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-extra")
 # A native window on a Wayland session (the X11 plugin comes with the Qt libraries),
 # wl-clipboard for a press from another program while the window has no focus there, and
-# flite's engine for Qt's text-to-speech, loaded as a plugin, to say the calls aloud.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, wl-clipboard, qt6-speech-flite-plugin")
+# speech-dispatcher with Qt's plugin for it, loaded at run time, to say the calls aloud.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher")
 include(CPack)

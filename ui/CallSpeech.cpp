@@ -5,10 +5,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QMetaObject>
+#include <QStandardPaths>
 #include <QTextToSpeech>
+#include <QThread>
 
 #include <utility>
 
@@ -18,39 +21,81 @@ namespace Velaro
 namespace
 {
 
-// Flite says a word in a third of a second at its own pace, close to 200 words a minute;
-// stretched 1.6 times it says about 120, a pace one can follow and repeat.
+// speech-dispatcher's espeak-ng says about 185 words a minute at its own pace; this is
+// about 140, a pace one can follow and repeat.
 constexpr double RadioRate = -0.3;
 
+// speech-dispatcher plays through the desktop's sound server, PulseAudio or PipeWire's
+// stand-in for it, which listens on a socket in the session's runtime directory unless
+// PULSE_SERVER names another place.
+bool soundServerListens()
+{
+    QString server = QString::fromLocal8Bit(qgetenv("PULSE_SERVER"));
+    if (server.isEmpty())
+        server = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+                 QStringLiteral("/pulse/native");
+    if (server.startsWith(QLatin1String("unix:")))
+        server.remove(0, 5);
+    return !server.startsWith(QLatin1Char('/')) || QFileInfo::exists(server);
+}
+
+const QString NoSoundServer =
+    QStringLiteral("Нет звукового устройства: нужен звуковой сервер, пакет pipewire-pulse или "
+                   "pulseaudio");
+const QString NoEngine = QStringLiteral("Нет синтезатора речи: установите пакеты "
+                                        "speech-dispatcher и qt6-speech-speechd-plugin");
+
+// The engine lives on a thread of its own: speech-dispatcher's starts by listing every
+// voice of every module, seconds on end, and may have to start the daemon first.
 class EngineVoice : public Voice
 {
 public:
-    explicit EngineVoice(const QString& engine) : m_speech(engine)
+    explicit EngineVoice(QString engine) : m_engine(std::move(engine))
     {
-        m_speech.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        m_speech.setRate(RadioRate);
+        m_host.moveToThread(&m_thread);
+        m_thread.start();
     }
 
-    QString missing() const override
+    ~EngineVoice() override
     {
-        if (m_speech.state() == QTextToSpeech::Error)
-            return QStringLiteral("Нет синтезатора речи: установите пакет "
-                                  "qt6-speech-flite-plugin");
-        // Flite reports here only that no audio output was found.
-        if (!m_speech.errorString().isEmpty())
-            return QStringLiteral("Нет звукового устройства: нужен звуковой сервер, пакет "
-                                  "pipewire-pulse или pulseaudio");
-        return {};
+        QMetaObject::invokeMethod(
+            &m_host, [this] { delete m_speech; }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    void prepare(std::function<void(const QString& missing)> ready) override
+    {
+        if (!soundServerListens()) {
+            ready(NoSoundServer);
+            return;
+        }
+        QMetaObject::invokeMethod(&m_host, [this, ready = std::move(ready)] {
+            m_speech = new QTextToSpeech(m_engine);
+            m_speech->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+            m_speech->setRate(RadioRate);
+            const QString missing =
+                m_speech->state() == QTextToSpeech::Error ? NoEngine : QString();
+            QMetaObject::invokeMethod(&m_answers, [ready, missing] { ready(missing); });
+        });
     }
 
     void say(const QString& text) override
     {
-        m_speech.stop();
-        m_speech.say(text);
+        QMetaObject::invokeMethod(&m_host, [this, text] {
+            m_speech->stop();
+            m_speech->say(text);
+        });
     }
 
 private:
-    QTextToSpeech m_speech;
+    QString m_engine;
+    QThread m_thread;
+    // Runs the engine's work on the thread.
+    QObject m_host;
+    // Brings the answer back to the window's thread, while this voice lives.
+    QObject m_answers;
+    QTextToSpeech* m_speech = nullptr;
 };
 
 } // namespace
@@ -60,9 +105,9 @@ std::unique_ptr<Voice> engineVoice(const QString& engine)
     return std::make_unique<EngineVoice>(engine);
 }
 
-std::unique_ptr<Voice> fliteVoice()
+std::unique_ptr<Voice> speechDispatcherVoice()
 {
-    return engineVoice(QStringLiteral("flite"));
+    return engineVoice(QStringLiteral("speechd"));
 }
 
 CallSpeech::CallSpeech(QWidget& window, VoiceFactory makeVoice,
@@ -73,8 +118,10 @@ CallSpeech::CallSpeech(QWidget& window, VoiceFactory makeVoice,
     m_listen->setObjectName(QStringLiteral("Listen"));
     connect(m_listen, &QAction::triggered, this,
             [this] { say(speak(m_listenCall, m_formValues())); });
-    afterFirstFrame(window, this,
-                    [this, makeVoice = std::move(makeVoice)] { useVoice(makeVoice()); });
+    afterFirstFrame(window, this, [this, makeVoice = std::move(makeVoice)] {
+        m_voice = makeVoice();
+        m_voice->prepare([this](const QString& missing) { enableCommands(missing); });
+    });
 }
 
 void CallSpeech::addButton(QAbstractButton* button, Call call)
@@ -105,21 +152,20 @@ void CallSpeech::sayDelivered(Call call, const QString&, const FormValues& form)
         this, [this, call, form] { say(speak(call, form)); }, Qt::QueuedConnection);
 }
 
-void CallSpeech::useVoice(std::unique_ptr<Voice> voice)
+void CallSpeech::enableCommands(const QString& missing)
 {
-    m_voice = std::move(voice);
-    const QString missing = m_voice->missing();
+    m_voiceReady = missing.isEmpty();
     for (QAction* command : {m_listen, m_sayDelivered}) {
-        command->setEnabled(missing.isEmpty());
+        command->setEnabled(m_voiceReady);
         command->setToolTip(missing);
     }
-    if (!missing.isEmpty())
+    if (!m_voiceReady)
         m_sayDelivered->setChecked(false);
 }
 
 void CallSpeech::say(std::optional<QString> spoken)
 {
-    if (m_voice && spoken)
+    if (m_voiceReady && spoken)
         m_voice->say(*spoken);
 }
 

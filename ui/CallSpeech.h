@@ -23,18 +23,20 @@ class Voice
 {
 public:
     virtual ~Voice() = default;
-    // Empty when the voice can speak; otherwise what is missing and what to install.
-    virtual QString missing() const = 0;
+    // Finds out, without holding up the window, whether it can speak, then calls ready on
+    // the window's thread with what is missing and what to install: nothing if it can.
+    virtual void prepare(std::function<void(const QString& missing)> ready) = 0;
     // Says text, cutting off whatever is still being said.
     virtual void say(const QString& text) = 0;
 };
 
 using VoiceFactory = std::function<std::unique_ptr<Voice>()>;
 
-// An English voice of Qt's text-to-speech engine of that name, at a pace a pilot follows.
+// An English voice of Qt's text-to-speech engine of that name, at a pace a pilot follows;
+// without a sound server it does not start the engine.
 std::unique_ptr<Voice> engineVoice(const QString& engine);
-// The voice VELARO speaks with: flite's, in the program itself.
-std::unique_ptr<Voice> fliteVoice();
+// The voice VELARO speaks with: speech-dispatcher's, which screen readers use too.
+std::unique_ptr<Voice> speechDispatcherVoice();
 
 // Says calls aloud exactly as the spoken renderer gives them: a call button's call from
 // its context menu ("Прослушать"), and, while the pilot wants it, every call a press
@@ -55,12 +57,13 @@ public:
     void sayDelivered(Call call, const QString& text, const FormValues& form);
 
 private:
-    void useVoice(std::unique_ptr<Voice> voice);
+    void enableCommands(const QString& missing);
     void say(std::optional<QString> spoken);
 
     QWidget& m_window;
     std::function<FormValues()> m_formValues;
     std::unique_ptr<Voice> m_voice;
+    bool m_voiceReady = false;
     QAction* m_listen = nullptr;
     QAction* m_sayDelivered = nullptr;
     // Made on the first right-click; the call of the button it was opened on.

@@ -30,7 +30,8 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr, const VoiceFactory& makeVoice = fliteVoice);
+    explicit MainWindow(QWidget* parent = nullptr,
+                        const VoiceFactory& makeVoice = speechDispatcherVoice);
 
     // The one place the composers' input is read from the controls.
     FormValues formValues() const;

@@ -16,7 +16,7 @@ public:
     RecordingVoice(QStringList& said, QString missing) : m_said(said), m_missing(std::move(missing))
     {
     }
-    QString missing() const override { return m_missing; }
+    void prepare(std::function<void(const QString& missing)> ready) override { ready(m_missing); }
     void say(const QString& text) override { m_said << text; }
 
 private:
