@@ -73,6 +73,11 @@ public:
         QMetaObject::invokeMethod(&m_host, [this, ready = std::move(ready)] {
             m_speech = new QTextToSpeech(m_engine);
             m_speech->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+            // Of espeak-ng's English voices Qt takes any, the Caribbean one as likely as not.
+            for (const QVoice& voice : m_speech->availableVoices()) {
+                if (voice.name() == QLatin1String("English (America)"))
+                    m_speech->setVoice(voice);
+            }
             m_speech->setRate(RadioRate);
             const QString missing =
                 m_speech->state() == QTextToSpeech::Error ? NoEngine : QString();
