@@ -45,6 +45,13 @@ const QString NoSoundServer =
 const QString NoEngine = QStringLiteral("Нет синтезатора речи: установите пакеты "
                                         "speech-dispatcher и qt6-speech-speechd-plugin");
 
+// Until the voice is ready a command is disabled, and says why.
+void waitForVoice(QAction* command)
+{
+    command->setEnabled(false);
+    command->setToolTip(QStringLiteral("Голос ещё готовится"));
+}
+
 // The engine lives on a thread of its own: speech-dispatcher's starts by listing every
 // voice of every module, seconds on end, and may have to start the daemon first.
 class EngineVoice : public Voice
@@ -121,6 +128,7 @@ CallSpeech::CallSpeech(QWidget& window, VoiceFactory makeVoice,
       m_listen(new QAction(QStringLiteral("Прослушать"), this))
 {
     m_listen->setObjectName(QStringLiteral("Listen"));
+    waitForVoice(m_listen);
     connect(m_listen, &QAction::triggered, this,
             [this] { say(speak(m_listenCall, m_formValues())); });
     afterFirstFrame(window, this, [this, makeVoice = std::move(makeVoice)] {
@@ -147,6 +155,7 @@ void CallSpeech::addButton(QAbstractButton* button, Call call)
 void CallSpeech::setSayDeliveredItem(QAction* item)
 {
     m_sayDelivered = item;
+    waitForVoice(item);
 }
 
 void CallSpeech::sayDelivered(Call call, const QString&, const FormValues& form)

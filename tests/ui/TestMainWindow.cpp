@@ -160,7 +160,8 @@ void TestMainWindow::testInitialState()
 
 void TestMainWindow::testMenus_data()
 {
-    // The Qt engine the window speaks with; none for a voice that only records.
+    // The Qt engine the window speaks with; none for a voice that only records, "never
+    // ready" for one that never gets ready.
     QTest::addColumn<QString>("engine");
     // Where the sound server listens.
     QTest::addColumn<QByteArray>("soundServer");
@@ -168,6 +169,8 @@ void TestMainWindow::testMenus_data()
     QTest::addColumn<QString>("missing");
 
     QTest::newRow("speech at hand") << QString() << QByteArray() << QString();
+    QTest::newRow("voice still being prepared")
+        << "never ready" << QByteArray() << "Голос ещё готовится";
     QTest::newRow("no speech engine")
         << "no-such-engine" << QByteArray("tcp:localhost")
         << "Нет синтезатора речи: установите пакеты speech-dispatcher и qt6-speech-speechd-plugin";
@@ -181,7 +184,9 @@ void TestMainWindow::testMenus()
     QFETCH(QString, engine);
     QFETCH(QByteArray, soundServer);
     QFETCH(QString, missing);
-    if (!engine.isEmpty()) {
+    if (engine == QLatin1String("never ready")) {
+        openWindow([this] { return std::make_unique<RecordingVoice>(m_said, std::nullopt); });
+    } else if (!engine.isEmpty()) {
         qputenv("PULSE_SERVER", soundServer);
         openWindow([engine] { return Velaro::engineVoice(engine); });
     }
