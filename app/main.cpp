@@ -49,6 +49,8 @@ QString callNames()
 // How the window starts.
 struct StartOptions {
     std::optional<QUrl> flightGear;
+    // Every delivered call said aloud.
+    bool sayCalls = false;
 };
 
 // FlightGear's web server at HOST or HOST:PORT; nothing where that is not one.
@@ -64,8 +66,8 @@ std::optional<QUrl> serverAt(const QString& hostAndPort)
 }
 
 // Answers --help, --version, --press, --fill and a command line it does not understand,
-// returning the exit status; how the window starts otherwise. This runs before
-// QApplication exists because QApplication needs a display and these answers must not.
+// returning the exit status; how the window starts otherwise (--flightgear, --say). This runs
+// before QApplication exists because QApplication needs a display and these answers must not.
 std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
 {
     const QString flightGearName = QStringLiteral("flightgear");
@@ -97,6 +99,10 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
                        "would, and prints the call it put on the clipboard. <call> is one of: ") +
             callNames() + QLatin1Char('.'),
         QStringLiteral("call"));
+    const QCommandLineOption say(
+        QStringLiteral("say"),
+        QStringLiteral("Says each call aloud in English once a press has put it on the "
+                       "clipboard."));
     const QCommandLineOption fill(
         QStringLiteral("fill"),
         QStringLiteral("Sets fields of the VELARO window that is running, as if typed, from the "
@@ -114,6 +120,7 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
     parser.addOption(press);
     parser.addOption(fill);
     parser.addOption(flightGear);
+    parser.addOption(say);
     addQtOptions(parser);
 
     QString problem;
@@ -133,7 +140,7 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
         problem = QStringLiteral("'%1' is not HOST:PORT.").arg(parser.value(flightGear));
     const bool asking = parser.isSet(help) || parser.isSet(version) || pressing || filling;
     if (problem.isEmpty() && !asking)
-        return StartOptions{server};
+        return StartOptions{server, parser.isSet(say)};
     if (problem.isEmpty() && parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(Velaro::ApplicationTitle),
                     qPrintable(Velaro::ApplicationVersion));
@@ -178,6 +185,8 @@ int main(int argc, char* argv[])
     Velaro::FlightGearBinding flightGear(window, link);
     if (options.flightGear)
         flightGear.linkTo(*options.flightGear);
+    if (options.sayCalls)
+        window.sayDeliveredCalls();
     const Velaro::RemotePress remotePress(window, &flightGear);
     window.show();
     return QApplication::exec();

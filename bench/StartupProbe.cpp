@@ -162,6 +162,8 @@ std::unique_ptr<QMainWindow> plainForm()
     for (const MenuEntry& entry : Menus)
         menus.push_back(window->menuBar()->addMenu(QString::fromUtf8(entry.caption)));
     for (const MenuItemEntry& entry : MenuItems) {
+        if (entry.separatorBefore)
+            menus[entry.menu]->addSeparator();
         QAction* item = menus[entry.menu]->addAction(QString::fromUtf8(entry.caption));
         item->setCheckable(entry.checked.has_value());
         item->setChecked(entry.checked.value_or(false));

@@ -35,7 +35,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # plugins draw the icon theme's scalable icons in the fields' context menus, and the
 # fixed layout is sized for the DejaVu fonts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-extra")
-# A native window on a Wayland session (the X11 plugin comes with the Qt libraries), and
-# wl-clipboard for a press from another program while the window has no focus there.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, wl-clipboard")
+# A native window on a Wayland session (the X11 plugin comes with the Qt libraries),
+# wl-clipboard for a press from another program while the window has no focus there, and
+# speech-dispatcher with Qt's plugin for it, loaded at run time, to say the calls aloud.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher")
 include(CPack)

@@ -120,7 +120,7 @@ struct MenuEntry {
     const char* caption;
 };
 
-enum class MenuCommand { Exit, Metric, Imperial, FlightGear, FlightGearState, About };
+enum class MenuCommand { Exit, Metric, Imperial, SayCalls, FlightGear, FlightGearState, About };
 
 struct MenuItemEntry {
     MenuCommand command;
@@ -130,6 +130,7 @@ struct MenuItemEntry {
     const char* caption;
     // Absent for items without a check mark; otherwise whether it is checked at start.
     std::optional<bool> checked;
+    bool separatorBefore = false;
 };
 
 inline constexpr std::array<MenuEntry, 4> Menus{{
@@ -140,10 +141,11 @@ inline constexpr std::array<MenuEntry, 4> Menus{{
     {"Help", "&Справка"},
 }};
 
-inline constexpr std::array<MenuItemEntry, 6> MenuItems{{
+inline constexpr std::array<MenuItemEntry, 7> MenuItems{{
     {MenuCommand::Exit, 0, "Exit", "&Выход", std::nullopt},
     {MenuCommand::Metric, 1, "metric", "Метрическая", true},
     {MenuCommand::Imperial, 1, "Imperial", "Английская", false},
+    {MenuCommand::SayCalls, 1, "SayCalls", "Произносить вызовы", false, true},
     {MenuCommand::FlightGear, 2, "FlightGear", "FlightGear", false},
     // Says how the link stands; never chosen.
     {MenuCommand::FlightGearState, 2, "FlightGearState", "Связь выключена", std::nullopt},

@@ -52,7 +52,7 @@ protected:
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget* parent, const VoiceFactory& makeVoice) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(WindowFlags);
@@ -65,14 +65,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     area->setLayout(centring(form));
     setCentralWidget(area);
     auto* preview = new CallPreview([this] { return formValues(); }, this);
+    auto* speech = new CallSpeech(*this, makeVoice, [this] { return formValues(); });
     TabOrder tabOrder;
     buildFields(form, preview, tabOrder);
-    buildCallButtons(form, preview, tabOrder);
+    buildCallButtons(form, preview, speech, tabOrder);
     buildOptions(form, tabOrder);
     buildSeparators(form);
     applyTabOrder(tabOrder);
-    buildMenus();
+    buildMenus(speech);
     connect(this, &MainWindow::formChanged, preview, &CallPreview::refresh);
+    connect(this, &MainWindow::delivered, speech, &CallSpeech::sayDelivered);
     preview->refresh();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -114,7 +116,8 @@ void MainWindow::buildFields(QWidget* form, CallPreview* preview, TabOrder& tabO
     }
 }
 
-void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder)
+void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, CallSpeech* speech,
+                                  TabOrder& tabOrder)
 {
     for (const ButtonEntry& entry : Buttons) {
         auto* button = new WrappingButton(QString::fromUtf8(entry.caption), form);
@@ -125,6 +128,7 @@ void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, TabOrder&
         if (entry.call == Call::StartUpOrShutdown)
             m_startUpButton = button;
         preview->addButton(button, entry.call);
+        speech->addButton(button, entry.call);
         tabOrder.emplace_back(entry.tabIndex, button);
     }
 }
@@ -184,17 +188,21 @@ void MainWindow::applyTabOrder(TabOrder& tabOrder)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
-void MainWindow::buildMenus()
+void MainWindow::buildMenus(CallSpeech* speech)
 {
     std::vector<QMenu*> menus;
     for (const MenuEntry& entry : Menus) {
         menus.push_back(menuBar()->addMenu(QString::fromUtf8(entry.caption)));
         menus.back()->setObjectName(QLatin1String(entry.objectName));
+        // A command that cannot run says why in its tooltip.
+        menus.back()->setToolTipsVisible(true);
     }
 
     std::vector<QAction*> units;
     auto place = m_menuItems.begin();
     for (const MenuItemEntry& entry : MenuItems) {
+        if (entry.separatorBefore)
+            menus[entry.menu]->addSeparator();
         QAction* item = menus[entry.menu]->addAction(QString::fromUtf8(entry.caption));
         *place++ = item;
         item->setObjectName(QLatin1String(entry.objectName));
@@ -207,6 +215,9 @@ void MainWindow::buildMenus()
         case MenuCommand::Imperial:
         case MenuCommand::Metric:
             units.push_back(item);
+            break;
+        case MenuCommand::SayCalls:
+            speech->setSayDeliveredItem(item);
             break;
         case MenuCommand::FlightGearState:
             item->setEnabled(false);
@@ -275,6 +286,11 @@ MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
         field(write.field)->setText(write.text);
     outcome.delivered = result.call;
     return outcome;
+}
+
+void MainWindow::sayDeliveredCalls()
+{
+    menuItem(MenuCommand::SayCalls)->setChecked(true);
 }
 
 void MainWindow::showWarning(const QString& text)

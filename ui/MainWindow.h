@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CallSpeech.h"
 #include "Composer.h"
 #include "FormLayout.h"
 #include "FormValues.h"
@@ -30,7 +31,8 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr,
+                        const VoiceFactory& makeVoice = speechDispatcherVoice);
 
     // The one place the composers' input is read from the controls.
     FormValues formValues() const;
@@ -50,6 +52,8 @@ public:
     // Presses a call button: composes its call, delivers it, and then applies the call's
     // field writes.
     PressOutcome press(Call call, PressFrom from);
+    // Checks "Произносить вызовы", as `velaro --say` does.
+    void sayDeliveredCalls();
 
     QLineEdit* field(Field field) const { return m_fields[static_cast<std::size_t>(field)]; }
     QAction* menuItem(FormLayout::MenuCommand command) const;
@@ -67,11 +71,12 @@ private:
     using TabOrder = std::vector<std::pair<int, QWidget*>>;
 
     void buildFields(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
-    void buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
+    void buildCallButtons(QWidget* form, CallPreview* preview, CallSpeech* speech,
+                          TabOrder& tabOrder);
     void buildOptions(QWidget* form, TabOrder& tabOrder);
     void buildSeparators(QWidget* form);
     void applyTabOrder(TabOrder& tabOrder);
-    void buildMenus();
+    void buildMenus(CallSpeech* speech);
     void showWarning(const QString& text);
     // Keeps a field one line of upper case, with the caret at the end.
     void normalise(QLineEdit* field);

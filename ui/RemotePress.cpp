@@ -4,6 +4,7 @@
 #include "FlightGearBinding.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
+#include "StartUp.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -11,9 +12,7 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
-#include <QEvent>
 #include <QLineEdit>
-#include <QMetaObject>
 
 #include <cstdio>
 
@@ -52,16 +51,7 @@ RemotePress::RemotePress(MainWindow& window, const FlightGearBinding* simulator)
     : m_window(window), m_simulator(simulator)
 {
     qDBusRegisterMetaType<QMap<QString, QString>>();
-    window.installEventFilter(this);
-}
-
-bool RemotePress::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Paint) {
-        watched->removeEventFilter(this);
-        QMetaObject::invokeMethod(this, &RemotePress::listen, Qt::QueuedConnection);
-    }
-    return QObject::eventFilter(watched, event);
+    afterFirstFrame(window, this, [this] { listen(); });
 }
 
 void RemotePress::listen()

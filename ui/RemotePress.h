@@ -50,9 +50,6 @@ public slots:
     // or Busy.
     void Fill(const QMap<QString, QString>& fields);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void listen();
     bool refuseWhileBusy();

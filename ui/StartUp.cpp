@@ -7,9 +7,12 @@
 #include <QDir>
 #include <QEvent>
 #include <QIcon>
+#include <QMetaObject>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
+
+#include <utility>
 
 namespace Velaro
 {
@@ -62,7 +65,41 @@ private:
     }
 };
 
+class FirstFrameWatch : public QObject
+{
+public:
+    FirstFrameWatch(QWidget& window, QObject* context, std::function<void()> then)
+        : QObject(context), m_then(std::move(then))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_then();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
+
 } // namespace
+
+void afterFirstFrame(QWidget& window, QObject* context, std::function<void()> then)
+{
+    new FirstFrameWatch(window, context, std::move(then));
+}
 
 void setUpApplication()
 {

@@ -16,7 +16,8 @@ field Maintainer | grep -q '<.*@.*>'
 # dpkg-shlibdeps found the Qt libraries the binary links against.
 field Depends | grep -q 'libqt6widgets6'
 field Depends | grep -q 'libqt6svg6'
-test "$(field Recommends)" = "qt6-wayland, wl-clipboard"
+field Depends | grep -q 'libqt6texttospeech6'
+test "$(field Recommends)" = "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher"
 
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
 for path in \

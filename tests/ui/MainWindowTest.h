@@ -7,9 +7,33 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
+#include <utility>
+
+// Keeps what the window hands its voice to say.
+class RecordingVoice : public Velaro::Voice
+{
+public:
+    // Without missing it never gets ready.
+    RecordingVoice(QStringList& said, std::optional<QString> missing)
+        : m_said(said), m_missing(std::move(missing))
+    {
+    }
+    void prepare(std::function<void(const QString& missing)> ready) override
+    {
+        if (m_missing)
+            ready(*m_missing);
+    }
+    void say(const QString& text) override { m_said << text; }
+
+private:
+    QStringList& m_said;
+    std::optional<QString> m_missing;
+};
 
 // Base of the tests that drive the main window: the locale is pinned, and every test
-// function gets a freshly shown window and a driver for it.
+// function gets a freshly shown window, with a voice that records what it is to say, and
+// a driver for it.
 class MainWindowTest : public QObject
 {
     Q_OBJECT
@@ -19,10 +43,7 @@ protected slots:
 
     void init()
     {
-        m_window = std::make_unique<Velaro::MainWindow>();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        m_driver = std::make_unique<WindowDriver>(*m_window);
+        openWindow([this] { return std::make_unique<RecordingVoice>(m_said, QString()); });
     }
 
     void cleanup()
@@ -32,6 +53,23 @@ protected slots:
     }
 
 protected:
+    // Replaces the window with one that speaks with the voice makeVoice makes, once it has
+    // made it.
+    void openWindow(const Velaro::VoiceFactory& makeVoice)
+    {
+        m_driver.reset();
+        m_said.clear();
+        m_voiceMade = false;
+        m_window = std::make_unique<Velaro::MainWindow>(nullptr, [this, makeVoice] {
+            m_voiceMade = true;
+            return makeVoice();
+        });
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(m_voiceMade);
+        m_driver = std::make_unique<WindowDriver>(*m_window);
+    }
+
     // Keyboard tests need the window active, as a user's window is.
     void activateWindow() const
     {
@@ -39,6 +77,8 @@ protected:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
 
+    QStringList m_said;
+    bool m_voiceMade = false;
     std::unique_ptr<Velaro::MainWindow> m_window;
     std::unique_ptr<WindowDriver> m_driver;
 };

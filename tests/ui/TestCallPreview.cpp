@@ -4,6 +4,7 @@
 #include "MainWindowTest.h"
 
 #include <QAccessible>
+#include <QMenu>
 #include <QTextDocument>
 
 using Velaro::CallPreview;
@@ -158,6 +159,27 @@ void TestCallPreview::testPreview()
             Qt::mightBeRichText(button->toolTip()) ? toolTip.toPlainText() : button->toolTip();
         QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
                  button->text());
+
+        // "Прослушать" in the button's context menu, from the mouse or the keyboard, says the
+        // preview's spoken line, and neither delivers the call nor moves a field on.
+        const QList<QString> unheard = texts();
+        const QString clipboard = QGuiApplication::clipboard()->text();
+        m_said.clear();
+        const QPoint centre = button->rect().center();
+        QContextMenuEvent request(entry.tabIndex % 2 ? QContextMenuEvent::Mouse
+                                                     : QContextMenuEvent::Keyboard,
+                                  centre, button->mapToGlobal(centre));
+        QApplication::sendEvent(button, &request);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().constFirst()->text(), "Прослушать");
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        const QString spoken = preview.section('\n', 1, 1);
+        QCOMPARE(m_said, spoken.startsWith("Вслух: ") ? QStringList{spoken.mid(7)} : QStringList());
+        QCOMPARE(texts(), unheard);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+
         const Velaro::FormValues pressed = m_window->formValues();
         MessageBoxAnswerer answerer;
         const QString delivered = m_driver->press(entry.call);

@@ -27,6 +27,7 @@ private slots:
     void testButton_data();
     void testButton();
     void testInitialState();
+    void testMenus_data();
     void testMenus();
     void testDirectionList();
     void testTabOrder();
@@ -157,8 +158,38 @@ void TestMainWindow::testInitialState()
         QVERIFY2(m_driver->find(QLatin1String(line)), line);
 }
 
+void TestMainWindow::testMenus_data()
+{
+    // The Qt engine the window speaks with; none for a voice that only records, "never
+    // ready" for one that never gets ready.
+    QTest::addColumn<QString>("engine");
+    // Where the sound server listens.
+    QTest::addColumn<QByteArray>("soundServer");
+    // Why the speech commands cannot run; none where they can.
+    QTest::addColumn<QString>("missing");
+
+    QTest::newRow("speech at hand") << QString() << QByteArray() << QString();
+    QTest::newRow("voice still being prepared")
+        << "never ready" << QByteArray() << "Голос ещё готовится";
+    QTest::newRow("no speech engine")
+        << "no-such-engine" << QByteArray("tcp:localhost")
+        << "Нет синтезатора речи: установите пакеты speech-dispatcher и qt6-speech-speechd-plugin";
+    QTest::newRow("no sound server")
+        << "speechd" << QByteArray("unix:/nonexistent")
+        << "Нет звукового устройства: нужен звуковой сервер, пакет pipewire-pulse или pulseaudio";
+}
+
 void TestMainWindow::testMenus()
 {
+    QFETCH(QString, engine);
+    QFETCH(QByteArray, soundServer);
+    QFETCH(QString, missing);
+    if (engine == QLatin1String("never ready")) {
+        openWindow([this] { return std::make_unique<RecordingVoice>(m_said, std::nullopt); });
+    } else if (!engine.isEmpty()) {
+        qputenv("PULSE_SERVER", soundServer);
+        openWindow([engine] { return Velaro::engineVoice(engine); });
+    }
     const QList<std::pair<const char*, const char*>> menus{{"File", "&Файл"},
                                                            {"Options", "&Параметры"},
                                                            {"Simulator", "Си&мулятор"},
@@ -168,12 +199,11 @@ void TestMainWindow::testMenus()
         QVERIFY2(menu, name);
         QCOMPARE(menu->title(), QString::fromUtf8(title));
     }
-    const QList<std::pair<const char*, const char*>> items{{"Exit", "&Выход"},
-                                                           {"metric", "Метрическая"},
-                                                           {"Imperial", "Английская"},
-                                                           {"FlightGear", "FlightGear"},
-                                                           {"FlightGearState", "Связь выключена"},
-                                                           {"About", "О программе"}};
+    const QList<std::pair<const char*, const char*>> items{
+        {"Exit", "&Выход"},           {"metric", "Метрическая"},
+        {"Imperial", "Английская"},   {"SayCalls", "Произносить вызовы"},
+        {"FlightGear", "FlightGear"}, {"FlightGearState", "Связь выключена"},
+        {"About", "О программе"}};
     for (const auto& [name, text] : items) {
         auto* action = m_window->findChild<QAction*>(QLatin1String(name));
         QVERIFY2(action, name);
@@ -186,6 +216,27 @@ void TestMainWindow::testMenus()
     // Qt draws radio dots for the items of an exclusive group; the units show check marks.
     for (const QAction* unit : {metric, imperial})
         QVERIFY(!unit->actionGroup() || !unit->actionGroup()->isExclusive());
+
+    auto* sayCalls = m_window->findChild<QAction*>("SayCalls");
+    const QList<QAction*> options = m_driver->find<QMenu>("Options")->actions();
+    QCOMPARE(options.size(), 4);
+    QCOMPARE(options.mid(0, 2), QList<QAction*>({metric, imperial}));
+    QVERIFY(options[2]->isSeparator());
+    QCOMPARE(options[3], sayCalls);
+    QVERIFY(sayCalls->isCheckable());
+    QVERIFY(!sayCalls->isChecked());
+    QContextMenuEvent request(QContextMenuEvent::Mouse, {}, {});
+    QApplication::sendEvent(m_driver->button(Call::TakeOff), &request);
+    auto* contextMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(contextMenu);
+    for (const QMenu* menu : {contextMenu, m_driver->find<QMenu>("Options")})
+        QVERIFY(menu->toolTipsVisible());
+    // The engine's answer comes from its own thread.
+    for (const QAction* command : {sayCalls, contextMenu->actions().constFirst()}) {
+        QTRY_COMPARE(command->toolTip(), missing.isEmpty() ? command->text() : missing);
+        QCOMPARE(command->isEnabled(), missing.isEmpty());
+    }
+    contextMenu->close();
 }
 
 void TestMainWindow::testDirectionList()

@@ -44,12 +44,15 @@ void TestWindowCalls::testCall_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("currentPointAfter");
     QTest::addColumn<QString>("nextPointAfter");
+    // What the voice is handed, once the press is over; nothing while calls are not said.
+    QTest::addColumn<QStringList>("said");
 
     auto row = [](const char* name, Call button, const Edits& edits, const Choices& clicks,
                   const QString& expected, const QString& message = {},
-                  const QString& currentPoint = "ODIMO", const QString& nextPoint = "RATOS") {
+                  const QString& currentPoint = "ODIMO", const QString& nextPoint = "RATOS",
+                  const QStringList& said = {}) {
         QTest::newRow(name) << button << edits << clicks << expected << message << currentPoint
-                            << nextPoint;
+                            << nextPoint << said;
     };
 
     row("lining up", Call::LiningUp, {}, {},
@@ -61,6 +64,10 @@ void TestWindowCalls::testCall_data()
         "ULLP traffic");
     row("take-off", Call::TakeOff, {}, {Option::Arrival},
         "ULLP traffic, RA-12345, departing RWY28L, ULLP traffic");
+    row("take-off, said aloud", Call::TakeOff, {}, {MenuCommand::SayCalls},
+        "ULLP traffic, RA-12345, departing RWY28L, ULLP traffic", {}, "ODIMO", "RATOS",
+        {"Uniform Lima Lima Papa traffic, Romeo Alfa one two three four five, departing runway "
+         "two eight left, Uniform Lima Lima Papa traffic"});
     row("after take-off", Call::AfterTakeOff, {}, {},
         "ULLP traffic, RA-12345, airborn, ULLP traffic");
 
@@ -68,6 +75,14 @@ void TestWindowCalls::testCall_data()
         "ULLP traffic, RA-12345, ODIMO 3000m, climbing 3600m, direct to RATOS at 35min, ULLP "
         "traffic",
         {}, "RATOS", "");
+    row("climb at a reporting point, said aloud as composed", Call::ReportingPoint, {},
+        {MenuCommand::SayCalls},
+        "ULLP traffic, RA-12345, ODIMO 3000m, climbing 3600m, direct to RATOS at 35min, ULLP "
+        "traffic",
+        {}, "RATOS", "",
+        {"Uniform Lima Lima Papa traffic, Romeo Alfa one two three four five, ODIMO three "
+         "thousand metres, climbing three thousand six hundred metres, direct to RATOS at three "
+         "five, Uniform Lima Lima Papa traffic"});
     row("descent at a reporting point", Call::ReportingPoint, {{Field::NextLevel, "2400"}}, {},
         "ULLP traffic, RA-12345, ODIMO 3000m, descending 2400m, direct to RATOS at 35min, ULLP "
         "traffic",
@@ -89,6 +104,8 @@ void TestWindowCalls::testCall_data()
         "ULLP traffic, RA-12345, 3000m, descending 2400m, ULLP traffic");
     row("level change, empty current level", Call::LevelChange, {{Field::CurrentLevel, ""}}, {},
         Untouched, LevelMessage);
+    row("level change stopped, nothing said aloud", Call::LevelChange, {{Field::CurrentLevel, ""}},
+        {MenuCommand::SayCalls}, Untouched, LevelMessage);
 
     row("approach descent", Call::ApproachDescent, {{Field::NextLevel, "900"}}, {},
         "ULLP traffic, RA-12345, ODIMO 3000m, proceeding on ODIMO 2K for RWY28L approach, "
@@ -134,6 +151,7 @@ void TestWindowCalls::testCall()
     QFETCH(QString, message);
     QFETCH(QString, currentPointAfter);
     QFETCH(QString, nextPointAfter);
+    QFETCH(QStringList, said);
 
     m_driver->type(edits);
     m_driver->choose(clicks);
@@ -159,6 +177,9 @@ void TestWindowCalls::testCall()
     QCOMPARE(m_driver->text(Field::NextPoint), nextPointAfter);
     for (const auto& [field, text] : before)
         QCOMPARE(m_driver->text(field), text);
+    QCOMPARE(m_said, QStringList());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_said, said);
 }
 
 void TestWindowCalls::testReportingPointTwice()
