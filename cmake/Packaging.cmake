@@ -40,4 +40,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-ex
 # speech-dispatcher with Qt's plugin for it, loaded at run time, to say the calls aloud.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher")
+# The simulator the window can be linked to (velaro --flightgear).
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "flightgear")
 include(CPack)
