@@ -53,6 +53,7 @@ row '-platform'                1      stderr "velaro: Missing value after '-plat
 row '--press'                  1      stderr "velaro: Missing value after '--press'."   "$usage"
 row '--press bogus'            1      stderr "velaro: Unknown call 'bogus': the calls are pushback, *go-around." ''
 row '--press takeoff'          1      stderr 'VELARO is not running: *'                  ''
+row '--press takeoff ULLP'     1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
 # Past the command line Qt takes its options itself, and this one names no platform.
 row '-platform no-such-plugin' 134    stderr '*"no-such-plugin"*'                        '*'
 exit "$failures"
