@@ -67,7 +67,9 @@ EOF
         fail "Weston did not start: $(cat "$session_dir/weston.log" 2>/dev/null)"
 
     # The protocol log ends with what the program last sent and heard: where a click went.
-    WAYLAND_DEBUG=client "$velaro" >"$session_dir/velaro.log" 2>&1 &
+    # First on its PATH, a directory for tools a session stands in for.
+    mkdir "$session_dir/bin"
+    PATH=$session_dir/bin:$PATH WAYLAND_DEBUG=client "$velaro" >"$session_dir/velaro.log" 2>&1 &
     velaro_pid=$!
     WaitSeconds=$StartSeconds wait_until find_window || fail 'no window appeared on Weston'
     measure_menu_bar "$window_height" $((TitleBarHeight + FrameWidth))
@@ -134,6 +136,10 @@ click_in_window() {
     locate "$1"
     click_at $((FrameWidth + x)) $((TitleBarHeight + y))
 }
+
+# Whether the program's last limits for a window's size, in its protocol log, fix its size.
+size_limit() { grep -o "set_$1_size([0-9]*, [0-9]*)" "$session_dir/velaro.log" | tail -n 1 | tr -dc '0-9 '; }
+size_is_fixed() { [[ $(size_limit max) == "$(size_limit min)" ]]; }
 
 wayland_clipboard() { timeout "$WaitSeconds" wl-paste --no-newline 2>/dev/null || true; }
 wayland_clipboard_is() { [[ $(wayland_clipboard) == "$1" ]]; }
