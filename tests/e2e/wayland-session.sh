@@ -35,7 +35,7 @@ for expected in has_normal_size fills_output has_normal_size; do
     state=$expected
 done
 # Alt alone reaches the menu bar; Help → About. Enter closes the maximised box.
-xdotool key alt Right Right Down Return
+type_keys alt Right Right Down Return
 wait_until main_window_is_inactive || fail 'Help → About showed no box'
 xdotool key super+shift+m
 wait_until fills_output || fail 'Super+Shift+M did not maximise the About box'

@@ -123,6 +123,23 @@ click_at() {
     fail "three clicks at $1,$2 of the window did not reach the program"
 }
 
+# The keys the program has heard go down, from its protocol log.
+keys_heard() { grep -cE 'wl_keyboard@[0-9]+\.key\(.*, 1\)$' "$session_dir/velaro.log" || true; }
+heard_keys_since() { (($(keys_heard) > $1)); }
+
+# Types keys into the window that has the keyboard focus; as with a click, keys of which the
+# program heard none were lost on the way, and are typed again.
+type_keys() {
+    local attempt since
+    for attempt in 1 2 3; do
+        since=$(keys_heard)
+        xdotool key "$@"
+        WaitSeconds=2 wait_until heard_keys_since "$since" && return
+        echo "keys $* typed the ${attempt}. time did not reach the program" >&2
+    done
+    fail "three times the keys $* did not reach the program"
+}
+
 click_title_button() { click_at $((window_width - TitleButton[$1])) 15; }
 
 # Whether the window find_window found last is the active one: Qt's title bar draws the
