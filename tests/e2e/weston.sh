@@ -135,7 +135,7 @@ type_keys() {
         since=$(keys_heard)
         xdotool key "$@"
         WaitSeconds=2 wait_until heard_keys_since "$since" && return
-        echo "keys $* typed the ${attempt}. time did not reach the program" >&2
+        echo "keys $* typed at attempt $attempt did not reach the program" >&2
     done
     fail "three times the keys $* did not reach the program"
 }
