@@ -101,6 +101,8 @@ void TestSpoken::testSpoken_data()
         << liningUp.arg("zero niner zero zero metres");
     QTest::newRow("decimal comma") << Call::LiningUp << blankWith({{Field::InitialLevel, "1500,5"}})
                                    << liningUp.arg("one five zero zero decimal five metres");
+    QTest::newRow("decimal point") << Call::LiningUp << blankWith({{Field::InitialLevel, "1500.5"}})
+                                   << liningUp.arg("one five zero zero decimal five metres");
     QTest::newRow("flight level") << Call::LiningUp
                                   << inImperialUnits(blankWith({{Field::InitialLevel, "070"}}))
                                   << liningUp.arg("flight level zero seven zero");
@@ -125,6 +127,15 @@ void TestSpoken::testSpoken_data()
     QTest::newRow("runway not a designator")
         << Call::TakeOff << blankWith({{Field::Runway, "28 X"}})
         << "traffic, departing runway two eight X-ray, traffic";
+    QTest::newRow("runway of three digits")
+        << Call::TakeOff << blankWith({{Field::Runway, "280L"}})
+        << "traffic, departing runway two eight zero Lima, traffic";
+    QTest::newRow("runway of a side letter alone")
+        << Call::TakeOff << blankWith({{Field::Runway, "L"}})
+        << "traffic, departing runway Lima, traffic";
+    QTest::newRow("runway side with a letter after it")
+        << Call::TakeOff << blankWith({{Field::Runway, "28LX"}})
+        << "traffic, departing runway two eight Lima X-ray, traffic";
     QTest::newRow("empty runway") << Call::TakeOff << withText(exampleForm(), Field::Runway, "")
                                   << framed("departing runway");
     QTest::newRow("empty stand") << Call::StartUpOrShutdown
@@ -147,6 +158,10 @@ void TestSpoken::testSpoken_data()
                {{Field::CurrentLevel, "900"}, {Field::Course, "270"}, {Field::PatternLegTime, "2"}})
         << "traffic, hold at niner hundred metres, inbound track two seven zero, left hand "
            "pattern, time two minutes, traffic";
+    QTest::newRow("leg time of ten minutes")
+        << Call::Holding << withText(holding, Field::PatternLegTime, "10")
+        << framed("hold at ODIMO one thousand two hundred metres, inbound track zero niner five, "
+                  "left hand pattern, time one zero minutes");
     QTest::newRow("mixed tokens and punctuation")
         << Call::Taxi << blankWith({{Field::TaxiRoute, "A, B2 LIMA3"}})
         << "traffic, taxiing via Alfa Bravo two LIMA three to holding point runway, traffic";
@@ -156,6 +171,17 @@ void TestSpoken::testSpoken_data()
     QTest::newRow("picked direction stays a word")
         << Call::Pushback << withDirection(blankForm(), "south-west", true)
         << "traffic, pushing back face south-west from stand, traffic";
+    QTest::newRow("callsign of all 26 letters")
+        << Call::GoAround << blankWith({{Field::Callsign, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}})
+        << "traffic, Alfa Bravo Charlie Delta Echo Foxtrot Golf Hotel India Juliett Kilo Lima Mike "
+           "November Oscar Papa Quebec Romeo Sierra Tango Uniform Victor Whiskey X-ray Yankee "
+           "Zulu, go around, traffic";
+    QTest::newRow("callsign with a dot between digits, no decimal")
+        << Call::GoAround << blankWith({{Field::Callsign, "RA-12.34"}})
+        << "traffic, Romeo Alfa one two three four, go around, traffic";
+    QTest::newRow("three-letter aerodrome said as typed")
+        << Call::GoAround << blankWith({{Field::Aerodrome, "LED"}})
+        << "LED traffic, go around, LED traffic";
     QTest::newRow("aerodrome name and Cyrillic letters")
         << Call::GoAround
         << blankWith({{Field::Aerodrome, " ПУЛКОВО "}, {Field::Callsign, "РА-1234B"}})
@@ -163,6 +189,12 @@ void TestSpoken::testSpoken_data()
     QTest::newRow("cut short before the word past 1000 characters")
         << Call::GoAround << withText(exampleForm(), Field::Callsign, QString(250, u'A'))
         << "Uniform Lima Lima Papa traffic," + QString(" Alfa").repeated(193) + " …";
+    QTest::newRow("a line of exactly 1000 characters stays whole")
+        << Call::GoAround << withText(exampleForm(), Field::Callsign, QString(184, u'A') + 'B')
+        << "Uniform Lima Lima Papa traffic," + QString(" Alfa").repeated(184) +
+               " Bravo, go around, Uniform Lima Lima Papa traffic";
+    QTest::newRow("one word past 1000 characters, no blank before the cut")
+        << Call::GoAround << blankWith({{Field::Aerodrome, QString(1001, u'A')}}) << "…";
     QTest::newRow("a stopped press says nothing")
         << Call::Holding << withText(holding, Field::Course, "O95") << NothingDelivered;
 }

@@ -219,12 +219,28 @@ type_and_tab() {
     done
 }
 
-# Opens a menu of the main window with its Alt access key and presses the keys given.
+# A menu is a window beside the main one that no window manager would manage.
+menu_is_open() {
+    local window
+    for window in $(other_windows); do
+        [[ $(xwininfo -id "$window") != *'Override Redirect State: yes'* ]] || return 0
+    done
+    return 1
+}
+
+# Opens a menu of the main window with its Alt access key and, once it shows, presses the
+# keys given. xdotool binds a Cyrillic letter to a key only while it types it, and a busy
+# program that reads the key after that has seen no letter: an access key that opened no
+# menu is typed again.
 use_menu() {
-    local access_key=$1
+    local access_key=$1 attempt
     shift
     focus_main_window
-    xdotool key "alt+$access_key"
+    for attempt in 1 2 3; do
+        xdotool key "alt+$access_key"
+        WaitSeconds=2 wait_until menu_is_open && break
+        ((attempt < 3)) || fail "three times Alt+$access_key opened no menu"
+    done
     xdotool key "$@"
 }
 

@@ -247,6 +247,14 @@ other_is_shown() {
 wait_until other_is_shown || fail 'xmessage showed no window'
 xdotool windowfocus --sync "$other_window"
 remote_press takeoff 0 "$Frame, departing RWY28L, ULLP traffic"
+# A window that hangs is given up after a second. Going on, it takes the press late; the
+# bus's own refusal of a call it does not know, not only velaro --press's, comes after.
+kill -STOP "$velaro_pid"
+remote_press takeoff 1 'VELARO did not answer within 1 s'
+kill -CONT "$velaro_pid"
+reply=$(gdbus call --session --dest org.velaro.Velaro --object-path /org/velaro/Velaro \
+    --method org.velaro.Velaro.Calls.Press bogus 2>&1) && fail "Press(bogus) answered $reply"
+[[ $reply == *org.velaro.Velaro.Error.UnknownCall* ]] || fail "Press(bogus) failed with '$reply'"
 remote_press report 0 "$Frame, ODIMO FL290, climbing FL350, direct to RATOS at 35min, ULLP traffic"
 remote_press report 0 "$Frame, RATOS FL290, climbing FL350, direct to  at 35min, ULLP traffic"
 has_keyboard_focus "$other_window" || fail "a press from afar took the focus from $other_window"

@@ -31,11 +31,12 @@ for expected in has_normal_size fills_output has_normal_size; do
     holds_for_a_moment "$state" || fail "the main window did not stay in $state"
     click_title_button maximise
     wait_until "$expected" || fail "the title bar's maximise button did not lead to $expected"
+    [[ $expected == fills_output ]] || wait_until size_is_fixed || fail 'restored, the main window can be resized'
     state=$expected
 done
 # Alt alone reaches the menu bar; Help, the fourth menu → About. Enter closes the
 # maximised box.
-xdotool key alt Right Right Right Down Return
+type_keys alt Right Right Right Down Return
 wait_until main_window_is_inactive || fail 'Help → About showed no box'
 xdotool key super+shift+m
 wait_until fills_output || fail 'Super+Shift+M did not maximise the About box'
@@ -59,6 +60,13 @@ pressed=$("$velaro" --press takeoff) || fail "velaro --press takeoff failed on W
 wait_until wayland_clipboard_is "$pressed" ||
     fail "after velaro --press takeoff the clipboard reads '$(wayland_clipboard)' on Wayland"
 holds_for_a_moment main_window_is_inactive || fail 'a press from another program activated the main window'
+# A wl-copy that fails: nothing is printed, and status 3 says why.
+printf '#!/bin/sh\necho "wl-copy: no seat here" >&2\nexit 1\n' >"$session_dir/bin/wl-copy"
+chmod +x "$session_dir/bin/wl-copy"
+status=0
+"$velaro" --press takeoff >"$session_dir/press.out" 2>"$session_dir/press.err" || status=$?
+[[ $status:$(cat "$session_dir/press.out" "$session_dir/press.err") == "3:The call did not reach the clipboard: wl-copy failed; its message is in VELARO's own output" ]] ||
+    fail "with wl-copy failing, velaro --press takeoff exited with $status: $(cat "$session_dir/press.err")"
 [[ -n ${VELARO_E2E_PICTURE:-} ]] && import -window root "$VELARO_E2E_PICTURE"
 kill "$terminal_pid"
 echo 'PASS: maximising and a press from another program on Wayland'

@@ -67,7 +67,9 @@ EOF
         fail "Weston did not start: $(cat "$session_dir/weston.log" 2>/dev/null)"
 
     # The protocol log ends with what the program last sent and heard: where a click went.
-    WAYLAND_DEBUG=client "$velaro" >"$session_dir/velaro.log" 2>&1 &
+    # First on its PATH, a directory for tools a session stands in for.
+    mkdir "$session_dir/bin"
+    PATH=$session_dir/bin:$PATH WAYLAND_DEBUG=client "$velaro" >"$session_dir/velaro.log" 2>&1 &
     velaro_pid=$!
     WaitSeconds=$StartSeconds wait_until find_window || fail 'no window appeared on Weston'
     measure_menu_bar "$window_height" $((TitleBarHeight + FrameWidth))
@@ -121,6 +123,23 @@ click_at() {
     fail "three clicks at $1,$2 of the window did not reach the program"
 }
 
+# The keys the program has heard go down, from its protocol log.
+keys_heard() { grep -cE 'wl_keyboard@[0-9]+\.key\(.*, 1\)$' "$session_dir/velaro.log" || true; }
+heard_keys_since() { (($(keys_heard) > $1)); }
+
+# Types keys into the window that has the keyboard focus; as with a click, keys of which the
+# program heard none were lost on the way, and are typed again.
+type_keys() {
+    local attempt since
+    for attempt in 1 2 3; do
+        since=$(keys_heard)
+        xdotool key "$@"
+        WaitSeconds=2 wait_until heard_keys_since "$since" && return
+        echo "keys $* typed at attempt $attempt did not reach the program" >&2
+    done
+    fail "three times the keys $* did not reach the program"
+}
+
 click_title_button() { click_at $((window_width - TitleButton[$1])) 15; }
 
 # Whether the window find_window found last is the active one: Qt's title bar draws the
@@ -134,6 +153,10 @@ click_in_window() {
     locate "$1"
     click_at $((FrameWidth + x)) $((TitleBarHeight + y))
 }
+
+# Whether the program's last limits for a window's size, in its protocol log, fix its size.
+size_limit() { grep -o "set_$1_size([0-9]*, [0-9]*)" "$session_dir/velaro.log" | tail -n 1 | tr -dc '0-9 '; }
+size_is_fixed() { [[ $(size_limit max) == "$(size_limit min)" ]]; }
 
 wayland_clipboard() { timeout "$WaitSeconds" wl-paste --no-newline 2>/dev/null || true; }
 wayland_clipboard_is() { [[ $(wayland_clipboard) == "$1" ]]; }

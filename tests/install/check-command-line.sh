@@ -59,6 +59,7 @@ row '--fill callsign=RA1'      1      stderr 'VELARO is not running: *'         
 row '--flightgear=a:99999'     1      stderr "velaro: 'a:99999' is not HOST:PORT."       "$usage"
 row '--say --version'          0      stdout "VELARO $version"                          ''
 row '--say ULLP'               1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
+row '--press takeoff ULLP'     1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
 # Past the command line Qt takes its options itself, and this one names no platform.
 row '-platform no-such-plugin' 134    stderr '*"no-such-plugin"*'                        '*'
 row '--say -platform no-such-plugin' 134 stderr '*"no-such-plugin"*'                     '*'

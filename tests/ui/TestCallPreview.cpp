@@ -47,50 +47,66 @@ void TestCallPreview::testPreview_data()
     QTest::addColumn<Pointer>("pointer");
     QTest::addColumn<Inputs>("read");
     QTest::addColumn<Inputs>("empty");
+    // The marked button's call said aloud, as its preview's second line gives it.
+    QTest::addColumn<QString>("said");
 
     const Edits example = exampleFlight();
     const Inputs framed{Field::Callsign, Field::Aerodrome};
+    const QString aloud = "Uniform Lima Lima Papa traffic, Romeo Alfa one two three four five, %1, "
+                          "Uniform Lima Lima Papa traffic";
 
     QTest::newRow("worked example, taxi out reads no stand")
         << example << Choices{} << 1 << Call::Taxi << Pointer::Hover
-        << framed + Inputs{Field::TaxiRoute, Field::Runway} << Inputs{};
+        << framed + Inputs{Field::TaxiRoute, Field::Runway} << Inputs{}
+        << aloud.arg("taxiing via Alfa Charlie to holding point runway two eight left");
     QTest::newRow("empty form") << Edits{} << Choices{} << 0 << Call::RunwayVacated
                                 << Pointer::Focus << Inputs{}
                                 << Inputs{Field::Callsign, Field::Aerodrome, Field::Runway,
-                                          Field::Taxiway};
+                                          Field::Taxiway}
+                                << QString("traffic, runway vacated on taxiway, traffic");
     QTest::newRow("arrival mode, taxi in reads no runway")
         << example << Choices{Option::Arrival, Option::RightPattern} << 0 << Call::Taxi
-        << Pointer::Hover << framed + Inputs{Field::Stand, Field::TaxiRoute} << Inputs{};
+        << Pointer::Hover << framed + Inputs{Field::Stand, Field::TaxiRoute} << Inputs{}
+        << aloud.arg("taxiing on stand one two via Alfa Charlie");
     QTest::newRow("imperial units, pushback reads the list")
         << example + Edits{{Field::CurrentLevel, "290"}, {Field::NextLevel, "350"}}
         << Choices{MenuCommand::Imperial} << 0 << Call::Pushback << Pointer::Focus
-        << framed + Inputs{Field::Stand} << Inputs{PushbackDirection};
+        << framed + Inputs{Field::Stand} << Inputs{PushbackDirection}
+        << aloud.arg("pushing back to starting point from stand one two");
     QTest::newRow("a line break pasted into the list, pushback follows")
         << example + Edits{{PushbackDirection, "a\nb"}} << Choices{} << 0 << Call::Pushback
-        << Pointer::Hover << framed + Inputs{Field::Stand, PushbackDirection} << Inputs{};
+        << Pointer::Hover << framed + Inputs{Field::Stand, PushbackDirection} << Inputs{}
+        << aloud.arg("pushing back to starting point Alfa Bravo from stand one two");
     QTest::newRow("levels not numbers, the descent warns and delivers")
         << example + Edits{{Field::NextLevel, "abc"}} << Choices{} << 0 << Call::ApproachDescent
         << Pointer::Hover
         << framed + Inputs{Field::CurrentPoint, Field::CurrentLevel, Field::NextLevel,
                            Field::ApproachProcedure, Field::Runway}
-        << Inputs{};
+        << Inputs{}
+        << aloud.arg("ODIMO three thousand metres, proceeding on ODIMO two Kilo for runway two "
+                     "eight left approach, descending Alfa Bravo Charlie metres");
     QTest::newRow("course not a number, holding stops before the frame")
         << example + Edits{{Field::Course, "o95"}} << Choices{} << 0 << Call::Holding
-        << Pointer::Focus << Inputs{Field::CurrentLevel, Field::Course} << Inputs{};
+        << Pointer::Focus << Inputs{Field::CurrentLevel, Field::Course} << Inputs{} << QString();
     QTest::newRow("hovered while another button has the focus")
         << example << Choices{} << 0 << Call::LiningUp << Pointer::HoverWhileAnotherFocused
         << framed + Inputs{Field::Runway, Field::DepartureProcedure, Field::InitialLevel}
-        << Inputs{};
+        << Inputs{}
+        << aloud.arg("lining up runway two eight left for KILO one Alfa departure, initial climb "
+                     "niner hundred metres");
     QTest::newRow("reporting point without an estimated time, which leaves no gap")
         << example + Edits{{Field::EstimatedTime, ""}} << Choices{} << 0 << Call::ReportingPoint
         << Pointer::Hover
         << framed + Inputs{Field::CurrentPoint, Field::CurrentLevel, Field::NextLevel,
                            Field::NextPoint, Field::EstimatedTime}
-        << Inputs{};
+        << Inputs{}
+        << aloud.arg("ODIMO three thousand metres, climbing three thousand six hundred metres, "
+                     "direct to RATOS");
     QTest::newRow("markup typed into fields")
         << Edits{{Field::Aerodrome, "<b>ullp"}, {PushbackDirection, "<i>"}} << Choices{} << 0
         << Call::TakeOff << Pointer::Hover << Inputs{Field::Aerodrome}
-        << Inputs{Field::Callsign, Field::Runway};
+        << Inputs{Field::Callsign, Field::Runway}
+        << QString("<B>ULLP traffic, departing runway, <B>ULLP traffic");
 }
 
 void TestCallPreview::testPreview()
@@ -102,6 +118,7 @@ void TestCallPreview::testPreview()
     QFETCH(Pointer, pointer);
     QFETCH(Inputs, read);
     QFETCH(Inputs, empty);
+    QFETCH(QString, said);
     m_driver->type(edits);
     m_driver->choose(clicks);
     m_driver->directionList()->setFocus();
@@ -137,6 +154,7 @@ void TestCallPreview::testPreview()
     const QString lastNote = description(marked).split('\n').constLast();
     QCOMPARE(lastNote.startsWith("Пустые поля: ") ? lastNote : QString(),
              emptyCaptions.isEmpty() ? QString() : "Пустые поля: " + emptyCaptions.join(", "));
+    QCOMPARE(description(marked).split('\n').value(1), said.isEmpty() ? said : "Вслух: " + said);
     QTest::mouseMove(m_window->centralWidget(), QPoint(1, 1));
     m_driver->control(Field::PatternLegTime)->setFocus(Qt::TabFocusReason);
     for (const Input input : allInputs())
