@@ -38,14 +38,6 @@ void addQtOptions(QCommandLineParser& parser)
     }
 }
 
-QString callNames()
-{
-    QStringList names;
-    for (const Velaro::FormLayout::ButtonEntry& entry : Velaro::FormLayout::Buttons)
-        names << QLatin1String(entry.name);
-    return names.join(QStringLiteral(", "));
-}
-
 // How the window starts.
 struct StartOptions {
     std::optional<QUrl> flightGear;
@@ -97,7 +89,7 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
         QStringLiteral("press"),
         QStringLiteral("Presses a call button of the VELARO window that is running, as a click "
                        "would, and prints the call it put on the clipboard. <call> is one of: ") +
-            callNames() + QLatin1Char('.'),
+            Velaro::FormLayout::callNames() + QLatin1Char('.'),
         QStringLiteral("call"));
     const QCommandLineOption say(
         QStringLiteral("say"),
@@ -157,7 +149,7 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
     if (problem.isEmpty() && pressing && !Velaro::FormLayout::callNamed(parser.value(press))) {
         std::fprintf(stderr, "%s: Unknown call '%s': the calls are %s.\n",
                      qPrintable(QCoreApplication::applicationName()),
-                     qPrintable(parser.value(press)), qPrintable(callNames()));
+                     qPrintable(parser.value(press)), qPrintable(Velaro::FormLayout::callNames()));
         return EXIT_FAILURE;
     }
     if (problem.isEmpty())
@@ -186,7 +178,7 @@ int main(int argc, char* argv[])
     if (options.flightGear)
         flightGear.linkTo(*options.flightGear);
     if (options.sayCalls)
-        window.sayDeliveredCalls();
+        window.menuItem(Velaro::FormLayout::MenuCommand::SayCalls)->setChecked(true);
     const Velaro::RemotePress remotePress(window, &flightGear);
     window.show();
     return QApplication::exec();

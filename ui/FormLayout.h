@@ -172,15 +172,23 @@ inline std::optional<Field> fieldNamed(QStringView name)
     return std::nullopt;
 }
 
-// The names of the text fields, for a message.
-inline QString fieldNames()
+// The names an entry of the table goes by, for a message; entries without one are left out.
+template <typename Table> QString namesOf(const Table& table)
 {
     QStringList names;
-    for (const FieldEntry& entry : Fields) {
-        if (entry.role)
+    for (const auto& entry : table) {
+        if (entry.name)
             names << QLatin1String(entry.name);
     }
     return names.join(QStringLiteral(", "));
+}
+inline QString callNames()
+{
+    return namesOf(Buttons);
+}
+inline QString fieldNames()
+{
+    return namesOf(Fields);
 }
 
 // Each field and each call has exactly one entry.

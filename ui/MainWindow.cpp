@@ -288,11 +288,6 @@ MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
     return outcome;
 }
 
-void MainWindow::sayDeliveredCalls()
-{
-    menuItem(MenuCommand::SayCalls)->setChecked(true);
-}
-
 void MainWindow::showWarning(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, this);

@@ -52,8 +52,6 @@ public:
     // Presses a call button: composes its call, delivers it, and then applies the call's
     // field writes.
     PressOutcome press(Call call, PressFrom from);
-    // Checks "Произносить вызовы", as `velaro --say` does.
-    void sayDeliveredCalls();
 
     QLineEdit* field(Field field) const { return m_fields[static_cast<std::size_t>(field)]; }
     QAction* menuItem(FormLayout::MenuCommand command) const;
