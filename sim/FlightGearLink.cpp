@@ -113,32 +113,28 @@ void Link::poll()
     m_nextReading = {};
     m_unreachable = false;
     m_misunderstood = false;
-    m_awaited = static_cast<int>(PropertyCount);
-    for (std::size_t i = 0; i < PropertyCount; ++i) {
-        const auto property = static_cast<Property>(i);
-        QNetworkReply* reply = m_network.get(request(
-            QStringLiteral("/json") + QLatin1String(PropertyPaths[i]), RequestMilliseconds));
+    m_awaited = static_cast<int>(ReadPaths.size());
+    for (const char* path : ReadPaths) {
+        QNetworkReply* reply = m_network.get(
+            request(QStringLiteral("/json") + QLatin1String(path), RequestMilliseconds));
         limit(reply, MaxPropertyBytes);
         connect(reply, &QNetworkReply::finished, this,
-                [this, property, reply, generation = m_generation] {
+                [this, path, reply, generation = m_generation] {
                     if (generation == m_generation)
-                        readProperty(property, reply);
+                        readReply(path, reply);
                 });
     }
 }
 
-void Link::readProperty(Property property, QNetworkReply* reply)
+void Link::readReply(const char* path, QNetworkReply* reply)
 {
     switch (outcomeOf(reply)) {
     case Outcome::Answered:
-        if (const std::optional<QJsonValue> value = propertyValue(bodyOf(reply, MaxPropertyBytes)))
-            m_nextReading.set(property, *value);
-        else
-            m_misunderstood = true;
+        m_misunderstood = !m_nextReading.take(bodyOf(reply, MaxPropertyBytes)) || m_misunderstood;
         break;
     case Outcome::Missing:
         // FlightGear always has a callsign: a server without one is another program.
-        m_misunderstood = m_misunderstood || property == Property::Callsign;
+        m_misunderstood = m_misunderstood || path == ReadPaths.front();
         break;
     case Outcome::Unreachable:
         m_unreachable = true;

@@ -77,7 +77,7 @@ signals:
 
 private:
     void poll();
-    void readProperty(Property property, QNetworkReply* reply);
+    void readReply(const char* path, QNetworkReply* reply);
     void finishReading();
     void askForRunways(const QString& aerodrome);
     void setState(State state);

@@ -15,21 +15,156 @@ namespace
 {
 
 constexpr double MetresPerFoot = 0.3048;
+// The height above ground of an aircraft standing on its wheels: that of the point its
+// position is given for, 4 ft in the c172p.
+constexpr double OnGroundBelowFt = 5;
+
+// FlightGear writes a number it cannot give as a bare inf or nan, which is not JSON and
+// would cost the whole reply: they become null, outside strings.
+QByteArray withoutBareNumbers(const QByteArray& body)
+{
+    QByteArray json;
+    json.reserve(body.size());
+    bool inString = false;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        if (inString) {
+            json += c;
+            if (c == '\\' && i + 1 < body.size())
+                json += body[++i];
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"')
+            inString = true;
+        const QByteArrayView rest = QByteArrayView(body).sliced(i);
+        if (rest.startsWith("inf") || rest.startsWith("nan")) {
+            json += "null";
+            i += 2;
+        } else if (rest.startsWith("-inf") || rest.startsWith("-nan")) {
+            json += "null";
+            i += 3;
+        } else {
+            json += c;
+        }
+    }
+    return json;
+}
 
 std::optional<QJsonObject> objectOf(const QByteArray& body)
 {
-    const QJsonDocument document = QJsonDocument::fromJson(body);
+    const QJsonDocument document = QJsonDocument::fromJson(withoutBareNumbers(body));
     if (!document.isObject())
         return std::nullopt;
     return document.object();
 }
 
-// The number a runway is called by, without its side letter: parallel runways share it.
-QStringView runwayNumber(const QString& ident)
+// A runway's outline as the aerodrome's reply draws it: the middle of each end, and
+// how wide it is.
+struct Outline {
+    GeoPoint firstEnd;
+    GeoPoint secondEnd;
+};
+
+std::optional<GeoPoint> pointOf(const QJsonValue& coordinates)
 {
-    const auto firstLetter =
-        std::find_if(ident.begin(), ident.end(), [](QChar c) { return !c.isDigit(); });
-    return QStringView(ident).left(firstLetter - ident.begin());
+    const QJsonArray lonLat = coordinates.toArray();
+    if (lonLat.size() < 2 || !lonLat[0].isDouble() || !lonLat[1].isDouble())
+        return std::nullopt;
+    return GeoPoint{lonLat[1].toDouble(), lonLat[0].toDouble()};
+}
+
+GeoPoint midpoint(const GeoPoint& a, const GeoPoint& b)
+{
+    return {(a.latitudeDeg + b.latitudeDeg) / 2,
+            a.longitudeDeg + headingDifference(a.longitudeDeg, b.longitudeDeg) / 2};
+}
+
+// Each runway is drawn as a polygon whose ring starts with the two corners of one end
+// and goes on with the two of the other.
+QList<Outline> outlinesOf(const QJsonObject& feature)
+{
+    QList<Outline> outlines;
+    const QJsonArray shapes = feature.value(QLatin1String("geometry"))
+                                  .toObject()
+                                  .value(QLatin1String("geometries"))
+                                  .toArray();
+    for (const QJsonValue& each : shapes) {
+        const QJsonObject shape = each.toObject();
+        if (shape.value(QLatin1String("type")).toString() != QLatin1String("Polygon"))
+            continue;
+        const QJsonArray ring =
+            shape.value(QLatin1String("coordinates")).toArray().first().toArray();
+        std::array<std::optional<GeoPoint>, 4> corners;
+        for (int i = 0; i < 4; ++i)
+            corners[i] = pointOf(ring.at(i));
+        if (std::all_of(corners.begin(), corners.end(),
+                        [](const auto& c) { return c.has_value(); }))
+            outlines.append(
+                {midpoint(*corners[0], *corners[1]), midpoint(*corners[2], *corners[3])});
+    }
+    return outlines;
+}
+
+// The threshold of the runway whose outline runs along its heading for its length; of
+// parallel outlines, the one on the side its letter names.
+std::optional<GeoPoint> thresholdOf(const Runway& runway, const QList<Outline>& outlines)
+{
+    struct Candidate {
+        GeoPoint threshold;
+        double acrossM;
+    };
+    QList<Candidate> candidates;
+    const Runway probe{runway.ident, runway.headingDeg, runway.lengthM, 0, GeoPoint{}};
+    for (const Outline& outline : outlines) {
+        for (const auto& [from, to] : {std::pair(outline.firstEnd, outline.secondEnd),
+                                       std::pair(outline.secondEnd, outline.firstEnd)}) {
+            Runway along = probe;
+            along.threshold = from;
+            const RunwayOffset farEnd = *along.offsetOf(to);
+            const bool sameLength =
+                std::abs(farEnd.alongM - runway.lengthM) <= runway.lengthM * 0.02 + 15;
+            // Within 5 degrees of the heading.
+            const bool sameHeading = std::abs(farEnd.acrossM) <= farEnd.alongM * 0.09;
+            if (sameLength && sameHeading)
+                candidates.append({from, 0});
+        }
+    }
+    if (candidates.isEmpty())
+        return std::nullopt;
+    // Parallel runways: ordered from left to right as seen along the heading.
+    Runway reference = probe;
+    reference.threshold = candidates.first().threshold;
+    for (Candidate& candidate : candidates)
+        candidate.acrossM = reference.offsetOf(candidate.threshold)->acrossM;
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return a.acrossM < b.acrossM; });
+    const QChar side = runway.ident.isEmpty() ? QChar() : runway.ident.back().toUpper();
+    if (side == u'R')
+        return candidates.last().threshold;
+    if (side == u'C')
+        return candidates[candidates.size() / 2].threshold;
+    return candidates.first().threshold;
+}
+
+} // namespace
+
+namespace
+{
+
+std::optional<QJsonValue> valueOf(const QJsonObject& property)
+{
+    const QJsonValue value = property.value(QLatin1String("value"));
+    if (value.isString() || value.isBool() || (value.isDouble() && std::isfinite(value.toDouble())))
+        return value;
+    return std::nullopt;
+}
+
+// FlightGear names the first of several nodes of a name without its index.
+QString withoutFirstIndex(QString path)
+{
+    return path.replace(QLatin1String("[0]"), QLatin1String(""));
 }
 
 } // namespace
@@ -37,12 +172,30 @@ QStringView runwayNumber(const QString& ident)
 std::optional<QJsonValue> propertyValue(const QByteArray& body)
 {
     const std::optional<QJsonObject> property = objectOf(body);
-    if (!property)
-        return std::nullopt;
-    const QJsonValue value = property->value(QLatin1String("value"));
-    if (value.isString() || value.isBool() || (value.isDouble() && std::isfinite(value.toDouble())))
-        return value;
-    return std::nullopt;
+    return property ? valueOf(*property) : std::nullopt;
+}
+
+bool Reading::take(const QByteArray& body)
+{
+    const std::optional<QJsonObject> node = objectOf(body);
+    if (!node || !node->value(QLatin1String("path")).isString())
+        return false;
+    bool understood = true;
+    QList<QJsonObject> nodes{*node};
+    while (!nodes.isEmpty()) {
+        const QJsonObject each = nodes.takeLast();
+        const QString path = withoutFirstIndex(each.value(QLatin1String("path")).toString());
+        const auto known = std::find(PropertyPaths.begin(), PropertyPaths.end(), path);
+        if (known != PropertyPaths.end()) {
+            const std::optional<QJsonValue> value = valueOf(each);
+            if (value)
+                set(static_cast<Property>(known - PropertyPaths.begin()), *value);
+            understood = understood && value;
+        }
+        for (const QJsonValue& child : each.value(QLatin1String("children")).toArray())
+            nodes.append(child.toObject());
+    }
+    return understood;
 }
 
 QByteArray valueBody(const QString& value)
@@ -92,44 +245,28 @@ std::optional<QList<Runway>> runwaysOf(const QByteArray& body)
     const QJsonArray features = collection->value(QLatin1String("features")).toArray();
     if (features.isEmpty())
         return runways;
-    const QJsonArray entries = features.first()
-                                   .toObject()
-                                   .value(QLatin1String("properties"))
+    const QJsonObject airport = features.first().toObject();
+    const QJsonArray entries = airport.value(QLatin1String("properties"))
                                    .toObject()
                                    .value(QLatin1String("runways"))
                                    .toArray();
+    const QList<Outline> outlines = outlinesOf(airport);
     for (const QJsonValue& each : entries) {
         const QJsonObject entry = each.toObject();
         const QString ident = entry.value(QLatin1String("id")).toString().trimmed();
         const QJsonValue heading = entry.value(QLatin1String("heading_deg"));
         if (ident.isEmpty() || !heading.isDouble() || !std::isfinite(heading.toDouble()))
             continue;
-        const double length = entry.value(QLatin1String("length_m")).toDouble();
-        runways.append({ident, heading.toDouble(), std::isfinite(length) ? length : 0.0});
+        const auto metres = [&entry](const char* key) {
+            const double value = entry.value(QLatin1String(key)).toDouble();
+            return std::isfinite(value) && value > 0 ? value : 0.0;
+        };
+        Runway runway{ident, heading.toDouble(), metres("length_m"), metres("width_m"),
+                      std::nullopt};
+        runway.threshold = thresholdOf(runway, outlines);
+        runways.append(runway);
     }
     return runways;
-}
-
-std::optional<QString> runwayIntoWind(const QList<Runway>& runways, double windFromDeg)
-{
-    constexpr double RadiansPerDegree = 3.14159265358979323846 / 180.0;
-    const auto headwind = [windFromDeg](const Runway& runway) {
-        return std::cos((windFromDeg - runway.headingDeg) * RadiansPerDegree);
-    };
-    const auto mostIntoWind =
-        std::max_element(runways.begin(), runways.end(), [&](const Runway& a, const Runway& b) {
-            return headwind(a) < headwind(b);
-        });
-    if (mostIntoWind == runways.end())
-        return std::nullopt;
-    const QStringView number = runwayNumber(mostIntoWind->ident);
-    const Runway* longest = &*mostIntoWind;
-    for (const Runway& runway : runways) {
-        if (!number.isEmpty() && runwayNumber(runway.ident) == number &&
-            runway.lengthM > longest->lengthM)
-            longest = &runway;
-    }
-    return longest->ident;
 }
 
 std::optional<QString> currentLevel(const Reading& reading, bool imperial)
@@ -150,7 +287,19 @@ std::optional<QString> currentLevel(const Reading& reading, bool imperial)
     return QString::number(metres);
 }
 
-QList<FieldWrite> fieldsFrom(const Reading& reading, const QList<Runway>& runways, bool imperial)
+namespace
+{
+
+bool atStartAerodrome(const Reading& reading)
+{
+    const QString aerodrome = reading.text(Property::ClosestAirport);
+    return !aerodrome.isEmpty() &&
+           aerodrome.compare(reading.text(Property::StartAirport), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QList<FieldWrite> fieldsFrom(const Reading& reading, const QString& runwayInUse, bool imperial)
 {
     QList<FieldWrite> fields;
     const auto add = [&fields](Field field, const QString& text) {
@@ -158,22 +307,44 @@ QList<FieldWrite> fieldsFrom(const Reading& reading, const QList<Runway>& runway
             fields.append({field, text});
     };
     add(Field::Callsign, reading.text(Property::Callsign));
-    const QString aerodrome = reading.text(Property::ClosestAirport);
-    add(Field::Aerodrome, aerodrome);
-
-    const bool atStart =
-        !aerodrome.isEmpty() &&
-        aerodrome.compare(reading.text(Property::StartAirport), Qt::CaseInsensitive) == 0;
-    const QString startRunway = reading.text(Property::StartRunway);
-    const std::optional<double> wind = reading.number(Property::WindFrom);
-    if (atStart && !startRunway.trimmed().isEmpty())
-        add(Field::Runway, startRunway);
-    else if (wind)
-        add(Field::Runway, runwayIntoWind(runways, *wind).value_or(QString()));
-    if (atStart)
+    add(Field::Aerodrome, reading.text(Property::ClosestAirport));
+    add(Field::Runway, runwayInUse);
+    if (atStartAerodrome(reading))
         add(Field::Stand, reading.text(Property::ParkingPosition));
     add(Field::CurrentLevel, currentLevel(reading, imperial).value_or(QString()));
     return fields;
+}
+
+AircraftState aircraftStateOf(const Reading& reading)
+{
+    AircraftState state;
+    const auto number = [&reading](Property property) {
+        return reading.number(property).value_or(0.0);
+    };
+    state.timeMs = std::llround(number(Property::ElapsedTime) * 1000);
+    const std::optional<double> latitude = reading.number(Property::Latitude);
+    const std::optional<double> longitude = reading.number(Property::Longitude);
+    if (latitude && longitude)
+        state.position = GeoPoint{*latitude, *longitude};
+    state.headingDeg = number(Property::Heading);
+    state.groundSpeedKt = number(Property::GroundSpeed);
+    state.verticalSpeedFpm = number(Property::VerticalSpeed) * 60;
+    state.altitudeFt = number(Property::IndicatedAltitude);
+    const std::optional<double> height = reading.number(Property::HeightAboveGround);
+    state.heightAboveGroundFt = height.value_or(0);
+    // The first gear is the nose wheel in many aircraft, off the ground before the main
+    // wheels on a take-off and after them on a landing: the height tells as well.
+    const std::optional<bool> weightOnWheels = reading.flag(Property::WeightOnWheels);
+    state.onGround = weightOnWheels.value_or(!height) || (height && *height < OnGroundBelowFt);
+    state.aerodrome = reading.text(Property::ClosestAirport);
+    state.windFromDeg = reading.number(Property::WindFrom);
+    state.startRunway = reading.text(Property::StartRunway).trimmed();
+    state.atStartAerodrome = atStartAerodrome(reading);
+    state.activeWaypoint =
+        static_cast<int>(std::lround(reading.number(Property::ActiveWaypoint).value_or(-1)));
+    if (state.activeWaypoint >= 0)
+        state.routeRemainingNm = reading.number(Property::RouteRemaining);
+    return state;
 }
 
 } // namespace Velaro::FlightGear

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "ComposeResult.h"
+#include "FlightPhase.h"
+#include "Runway.h"
 
 #include <QByteArray>
 #include <QJsonValue>
@@ -17,7 +19,7 @@
 namespace Velaro::FlightGear
 {
 
-// The properties the form is filled from.
+// The properties the form is filled from and the flight is followed by.
 enum class Property {
     Callsign,
     Online,
@@ -29,8 +31,21 @@ enum class Property {
     WindFrom,
     IndicatedAltitude,
     PressureAltitude,
+    Latitude,
+    Longitude,
+    HeightAboveGround,
+    // True heading: FlightGear works out no track where its flight model is switched off.
+    Heading,
+    GroundSpeed,
+    VerticalSpeed,
+    WeightOnWheels,
+    // The simulator's own clock, which stands still while it is paused.
+    ElapsedTime,
+    // -1 until a route is activated.
+    ActiveWaypoint,
+    RouteRemaining,
 };
-inline constexpr std::size_t PropertyCount = 9;
+inline constexpr std::size_t PropertyCount = 19;
 
 inline constexpr std::array<const char*, PropertyCount> PropertyPaths{
     "/sim/multiplay/callsign",
@@ -42,13 +57,42 @@ inline constexpr std::array<const char*, PropertyCount> PropertyPaths{
     "/environment/wind-from-heading-deg",
     "/instrumentation/altimeter/indicated-altitude-ft",
     "/instrumentation/altimeter/pressure-alt-ft",
+    "/position/latitude-deg",
+    "/position/longitude-deg",
+    "/position/altitude-agl-ft",
+    "/orientation/heading-deg",
+    "/velocities/groundspeed-kt",
+    "/velocities/vertical-speed-fps",
+    "/gear/gear/wow",
+    "/sim/time/elapsed-sec",
+    "/autopilot/route-manager/current-wp",
+    "/autopilot/route-manager/distance-remaining-nm",
+};
+
+// What the link asks for at each reading. FlightGear answers one request a frame, however
+// large the reply, so a node is asked for whole, with its children's values, wherever
+// it holds several of the properties and little else.
+inline constexpr std::array<const char*, 13> ReadPaths{
+    "/sim/multiplay/callsign",
+    "/sim/multiplay/online",
+    "/sim/airport/closest-airport-id",
+    "/sim/atc/runway",
+    "/sim/presets",
+    "/environment/wind-from-heading-deg",
+    "/instrumentation/altimeter",
+    "/position",
+    "/orientation",
+    "/velocities",
+    "/gear/gear",
+    "/sim/time",
+    "/autopilot/route-manager",
 };
 
 inline constexpr const char* ChatPath = "/sim/multiplay/chat";
 
 // A property's value from the body of GET /json/PATH: a string, a finite number or a
 // boolean. Absent for anything else, including a number FlightGear could not give
-// (JSON null) and a reply that is not FlightGear's.
+// (JSON null, or the bare inf and nan it writes) and a reply that is not FlightGear's.
 std::optional<QJsonValue> propertyValue(const QByteArray& body);
 
 // The body that sets a property's value (POST /json/PATH).
@@ -58,6 +102,11 @@ QByteArray valueBody(const QString& value);
 class Reading
 {
 public:
+    // Takes the values of every property in the body of GET /json/PATH, a property's or
+    // a node's with its children; false where the body is not FlightGear's, or a
+    // property in it has a value of no type it can have.
+    bool take(const QByteArray& body);
+
     void set(Property property, const QJsonValue& value) { m_values[index(property)] = value; }
     const QJsonValue& value(Property property) const { return m_values[index(property)]; }
 
@@ -79,29 +128,21 @@ private:
     std::array<QJsonValue, PropertyCount> m_values{};
 };
 
-struct Runway {
-    QString ident;
-    double headingDeg;
-    double lengthM;
-};
-
 // The runways of the aerodrome in the body of GET /navdb?q=airport&id=ICAO, each end on
-// its own; entries without an ident or a heading are left out. Absent when the body
-// is not such a reply.
+// its own, with its threshold where the reply outlines the runway; entries without an
+// ident or a heading are left out. Absent when the body is not such a reply.
 std::optional<QList<Runway>> runwaysOf(const QByteArray& body);
-
-// The runway most into the wind blowing from that heading; of parallel runways, the
-// longest.
-std::optional<QString> runwayIntoWind(const QList<Runway>& runways, double windFromDeg);
 
 // What the altimeter shows, as the current level: metres rounded to 10 from the
 // indicated altitude, or the flight level from the pressure altitude in three digits,
 // none above FL999; never below zero.
 std::optional<QString> currentLevel(const Reading& reading, bool imperial);
 
-// The fields the simulator knows, as the form should hold them. The runway comes from
-// where the flight started while it is still at that aerodrome; elsewhere it is the
-// one most into the wind of the runways given for the closest aerodrome.
-QList<FieldWrite> fieldsFrom(const Reading& reading, const QList<Runway>& runways, bool imperial);
+// The fields the simulator knows, as the form should hold them, with the runway the
+// flight is followed to use.
+QList<FieldWrite> fieldsFrom(const Reading& reading, const QString& runwayInUse, bool imperial);
+
+// The aircraft as the reading shows it, to follow the flight by.
+AircraftState aircraftStateOf(const Reading& reading);
 
 } // namespace Velaro::FlightGear

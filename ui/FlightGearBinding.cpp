@@ -31,6 +31,7 @@ FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
     connect(window.menuItem(MenuCommand::Imperial), &QAction::toggled, this,
             &FlightGearBinding::fill);
     connect(&link, &Link::readingChanged, this, [this] {
+        m_phase.update(FlightGear::aircraftStateOf(m_link.reading()), m_link.runways());
         showState();
         fill();
     });
@@ -73,7 +74,7 @@ void FlightGearBinding::fill()
     }
     const bool imperial = m_window.menuItem(MenuCommand::Imperial)->isChecked();
     for (const FieldWrite& write :
-         FlightGear::fieldsFrom(m_link.reading(), m_link.runways(), imperial)) {
+         FlightGear::fieldsFrom(m_link.reading(), m_phase.runwayInUse(), imperial)) {
         QLineEdit* field = m_window.field(write.field);
         FieldState& state = stateOf(write.field);
         const bool vacant = field->text().isEmpty() && !state.keptEmpty;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FlightGearLink.h"
+#include "FlightPhase.h"
 #include "FormValues.h"
 
 #include <QObject>
@@ -48,6 +49,7 @@ private:
 
     MainWindow& m_window;
     FlightGear::Link& m_link;
+    FlightGear::FlightPhase m_phase;
     QUrl m_server = DefaultServer;
     struct FieldState {
         // The text the simulator last gave the field, while it still holds it.

@@ -4,16 +4,25 @@
 #include "FlightGearReplies.h"
 
 #include <QAbstractHttpServer>
+#include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QHostAddress>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
 #include <QTcpServer>
 #include <QUrl>
+#include <QUrlQuery>
 
-// FlightGear's web server as the link sees it, answering with what a real FlightGear
-// 2020.3 answered at PHNL (recorded in tests/sim/recorded), or with what a test sets.
+// FlightGear's web server as the link sees it: a property tree read and written as
+// FlightGear's /json/ interface does, a property or a node with its children to the
+// depth asked, holding what a real FlightGear 2020.3 answered at PHNL (recorded in
+// tests/sim/recorded) or what a test or a scripted flight sets; or, for any request,
+// a reply a test gives verbatim.
 class StandInFlightGear : public QAbstractHttpServer
 {
 public:
@@ -22,33 +31,53 @@ public:
         int status = 200;
     };
 
-    // The recorded replies, by what was asked: a property's path, or the aerodrome query.
+    // The recorded properties, the aerodrome's reply and a chat that takes messages.
     void answerAsRecorded()
     {
         m_replies.clear();
-        for (std::size_t i = 0; i < Velaro::FlightGear::PropertyCount; ++i) {
-            const QString path = QLatin1String(Velaro::FlightGear::PropertyPaths[i]);
-            QFile recorded(QStringLiteral(VELARO_RECORDED_DIR "/json") + path);
-            if (recorded.open(QIODevice::ReadOnly))
-                answer(path, recorded.readAll());
+        m_values.clear();
+        const QString recorded = QStringLiteral(VELARO_RECORDED_DIR "/json");
+        for (QDirIterator each(recorded, QDir::Files, QDirIterator::Subdirectories);
+             each.hasNext();) {
+            QFile file(each.next());
+            if (file.open(QIODevice::ReadOnly))
+                takeNode(QJsonDocument::fromJson(file.readAll()).object());
         }
+        // What a flight script waits for before it moves the aircraft.
+        setValue(QStringLiteral("/sim/sceneryloaded"), true);
         QFile airport(QStringLiteral(VELARO_RECORDED_DIR "/navdb-PHNL.json"));
         if (airport.open(QIODevice::ReadOnly))
             answer(QStringLiteral("/navdb?q=airport&id=PHNL"), airport.readAll());
         answer(QLatin1String(Velaro::FlightGear::ChatPath), "{}");
     }
-    void answer(const QString& asked, const QByteArray& body, int status = 200)
-    {
-        m_replies.insert(asked, {body, status});
-    }
-    // A property's recorded reply with another value.
+    // Takes every property in a reply of FlightGear's, a property's or a node's.
+    void takeReply(const QByteArray& body) { takeNode(QJsonDocument::fromJson(body).object()); }
+    void setValue(const QString& path, const QJsonValue& value) { m_values.insert(path, value); }
+    // A property's value given as JSON text; text that is not JSON is served as it is.
     void answerValue(Velaro::FlightGear::Property property, const QByteArray& valueJson)
     {
         const QString path =
             QLatin1String(Velaro::FlightGear::PropertyPaths[static_cast<std::size_t>(property)]);
-        answer(path, "{\"path\":\"" + path.toLatin1() + "\",\"value\":" + valueJson + "}");
+        const QJsonArray parsed = QJsonDocument::fromJson('[' + valueJson + ']').array();
+        if (parsed.size() == 1)
+            setValue(path, parsed.first());
+        else
+            answer(path, "{\"path\":\"" + path.toLatin1() + "\",\"value\":" + valueJson + "}");
     }
-    void forget(const QString& asked) { m_replies.remove(asked); }
+    void answer(const QString& asked, const QByteArray& body, int status = 200)
+    {
+        m_replies.insert(asked, {body, status});
+    }
+    // Forgets the given reply, and every property at that path or below it.
+    void forget(const QString& asked)
+    {
+        m_replies.remove(asked);
+        const QString below = asked.endsWith(u'/') ? asked : asked + u'/';
+        for (auto each = m_values.begin(); each != m_values.end();) {
+            const bool gone = each.key() == asked || each.key().startsWith(below);
+            each = gone ? m_values.erase(each) : std::next(each);
+        }
+    }
     // Takes requests and never answers them, as a FlightGear that hangs.
     void setSilent(bool silent) { m_silent = silent; }
 
@@ -77,15 +106,24 @@ protected:
     {
         if (m_silent)
             return true;
-        QString asked = request.url().path();
-        if (asked.startsWith(QLatin1String("/json/")))
-            asked = asked.mid(5);
-        else if (request.url().hasQuery())
-            asked += QLatin1Char('?') + request.url().query();
-        if (request.method() == QHttpServerRequest::Method::Post &&
-            asked == QLatin1String(Velaro::FlightGear::ChatPath) && m_replies.contains(asked))
+        const QString path = request.url().path();
+        const bool property = path.startsWith(QLatin1String("/json/"));
+        const QString asked = property ? path.mid(5)
+                              : request.url().hasQuery()
+                                  ? path + QLatin1Char('?') + request.url().query()
+                                  : path;
+        const bool posted = request.method() == QHttpServerRequest::Method::Post;
+        Reply reply = m_replies.value(asked, {"{}", 404});
+        if (posted && asked == QLatin1String(Velaro::FlightGear::ChatPath) &&
+            m_replies.contains(asked)) {
             chatPosts.append(request.body());
-        const Reply reply = m_replies.value(asked, {"{}", 404});
+        } else if (property && !m_replies.contains(asked) && posted) {
+            setValue(asked, QJsonDocument::fromJson(request.body())[QLatin1String("value")]);
+            reply = {"{}", 200};
+        } else if (property && !m_replies.contains(asked) && isNode(asked)) {
+            const int depth = QUrlQuery(request.url()).queryItemValue(QStringLiteral("d")).toInt();
+            reply = {QJsonDocument(node(asked, std::max(depth, 1))).toJson(QJsonDocument::Compact)};
+        }
         makeResponder(request, socket)
             .write(reply.body, "application/json; charset=UTF-8",
                    static_cast<QHttpServerResponder::StatusCode>(reply.status));
@@ -94,6 +132,47 @@ protected:
     void missingHandler(const QHttpServerRequest&, QTcpSocket*) override {}
 
 private:
+    void takeNode(const QJsonObject& node)
+    {
+        if (node.contains(QLatin1String("value")))
+            setValue(node.value(QLatin1String("path")).toString(),
+                     node.value(QLatin1String("value")));
+        for (const QJsonValue& child : node.value(QLatin1String("children")).toArray())
+            takeNode(child.toObject());
+    }
+    bool isNode(const QString& path) const
+    {
+        const auto from = m_values.lowerBound(path);
+        return from != m_values.end() &&
+               (from.key() == path || from.key().startsWith(path + QLatin1Char('/')));
+    }
+    // As FlightGear writes it: the node's value if it has one, and its children to depth.
+    QJsonObject node(const QString& path, int depth) const
+    {
+        QJsonObject written{{QStringLiteral("path"), path},
+                            {QStringLiteral("name"), path.section(u'/', -1).section(u'[', 0, 0)}};
+        if (m_values.contains(path))
+            written.insert(QStringLiteral("value"), m_values.value(path));
+        QStringList children;
+        const QString below = path + QLatin1Char('/');
+        for (auto each = m_values.lowerBound(below);
+             each != m_values.end() && each.key().startsWith(below); ++each) {
+            const QString child = below + each.key().mid(below.size()).section(u'/', 0, 0);
+            if (children.isEmpty() || children.last() != child)
+                children.append(child);
+        }
+        written.insert(QStringLiteral("nChildren"), children.size());
+        if (depth > 0 && !children.isEmpty()) {
+            QJsonArray nodes;
+            for (const QString& child : children)
+                nodes.append(node(child, depth - 1));
+            written.insert(QStringLiteral("children"), nodes);
+        }
+        return written;
+    }
+
     QHash<QString, Reply> m_replies;
+    // Every property with a value, by its path.
+    QMap<QString, QJsonValue> m_values;
     bool m_silent = false;
 };

@@ -133,7 +133,10 @@ void TestFlightGear::testFields()
     }
     const auto runways =
         Velaro::FlightGear::runwaysOf(airport).value_or(QList<Velaro::FlightGear::Runway>());
-    QCOMPARE(described(Velaro::FlightGear::fieldsFrom(reading, runways, imperial)), expected);
+    Velaro::FlightGear::FlightPhase flight;
+    flight.update(Velaro::FlightGear::aircraftStateOf(reading), runways);
+    QCOMPARE(described(Velaro::FlightGear::fieldsFrom(reading, flight.runwayInUse(), imperial)),
+             expected);
 }
 
 // Fields fill themselves, marked as the simulator's; what the pilot types stays until he
