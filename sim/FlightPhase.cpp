@@ -211,7 +211,9 @@ Phase FlightPhase::groundPhase(const AircraftState& state, const Runway* inUse) 
         const bool speedingUp = speed >= m_lastGroundSpeedKt;
         if (aligned && speed > TakeOffRollKt && (speedingUp || m_phase == Phase::TakeOffRoll))
             return Phase::TakeOffRoll;
-        return Phase::AtRunway;
+        // Taxiing across the runway is not entering it.
+        if (aligned || speed < SlowKt || m_phase == Phase::AtRunway)
+            return Phase::AtRunway;
     }
     if (inUse && inUse->contains(at, inUse->widthM * EdgeWidths) && speed < SlowKt)
         return Phase::AtRunway;

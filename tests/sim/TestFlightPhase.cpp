@@ -20,25 +20,25 @@ struct Step {
 };
 
 // The flight recorded in tests/sim/recorded/flights/NAME.jsonl. Each line holds the
-// replies that changed since the one before; the reading takes every latest reply, its
-// clock the flight's time.
-QList<Step> recordedFlight(const QString& name)
+// replies that changed since the one before, the newer over the older; the reading's
+// clock is the flight's time.
+const QList<Step>& recordedFlight(const QString& name)
 {
+    static QHash<QString, QList<Step>> flights;
+    if (flights.contains(name))
+        return flights[name];
+    QList<Step>& steps = flights[name];
     QFile file(QStringLiteral(VELARO_RECORDED_DIR "/flights/") + name + QStringLiteral(".jsonl"));
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<Step> steps;
-    QHash<QString, QByteArray> latest;
+        return steps;
+    Reading reading;
     while (!file.atEnd()) {
         const QJsonObject line = QJsonDocument::fromJson(file.readLine()).object();
         const QJsonObject replies = line.value(QLatin1String("replies")).toObject();
         for (auto reply = replies.begin(); reply != replies.end(); ++reply)
-            latest.insert(reply.key(), reply.value().toString().toUtf8());
-        Step step{line.value(QLatin1String("step")).toString(), {}};
-        for (const QByteArray& body : std::as_const(latest))
-            step.reading.take(body);
-        step.reading.set(Property::ElapsedTime, line.value(QLatin1String("t")));
-        steps.append(step);
+            reading.take(reply.value().toString().toUtf8());
+        reading.set(Property::ElapsedTime, line.value(QLatin1String("t")));
+        steps.append({line.value(QLatin1String("step")).toString(), reading});
     }
     return steps;
 }
@@ -74,35 +74,78 @@ private slots:
 void TestFlightPhase::testNextCall_data()
 {
     QTest::addColumn<QString>("flight");
-    // The pilot says every call offered before this step but these; "-" for none of them.
-    QTest::addColumn<QString>("unsaid");
-    QTest::addColumn<bool>("pushbackChosen");
+    // Flown to the end of this step, NAME#2 its second time, NAME+N to its Nth reading
+    // after the first.
     QTest::addColumn<QString>("step");
+    // The pilot says every call offered before, but in these steps and in the last.
+    QTest::addColumn<QStringList>("quiet");
+    QTest::addColumn<bool>("pushbackChosen");
     QTest::addColumn<QString>("phase");
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("runway");
-    QTest::addColumn<QString>("side");
+    // The mode and the side of the circuit the flight shows.
+    QTest::addColumn<QString>("shown");
+
+    const auto steps = [](const char* names) {
+        return QString::fromUtf8(names).split(u',', Qt::SkipEmptyParts);
+    };
+    const QString left = QStringLiteral("left-circuit");
+    const QString right = QStringLiteral("right-circuit");
+    // clang-format off
+    QTest::newRow("at the stand: start-up") << left << "stand" << steps("") << false << "at its stand" << "engines" << "22L" << "departure";
+    QTest::newRow("a pushback chosen first") << left << "stand" << steps("") << true << "at its stand" << "pushback" << "22L" << "departure";
+    QTest::newRow("taxiing out") << left << "taxi" << steps("") << false << "taxiing out to the runway" << "taxi" << "22L" << "departure";
+    QTest::newRow("taxi said: none at the holding point") << left << "holding point" << steps("") << false << "taxiing out to the runway" << "none" << "22L" << "departure";
+    QTest::newRow("entering the runway: its own") << left << "lining up" << steps("") << false << "at the runway" << "lineup" << "26L" << "departure";
+    QTest::newRow("take-off roll") << left << "take-off roll" << steps("") << false << "rolling for take-off" << "takeoff" << "26L" << "departure";
+    QTest::newRow("climbing away") << left << "airborne" << steps("") << false << "climbing away after take-off" << "airborne" << "26L" << "departure";
+    QTest::newRow("crosswind, turned left") << left << "crosswind" << steps("") << false << "on the crosswind leg" << "crosswind" << "26L" << "departure left";
+    QTest::newRow("downwind: no call") << left << "downwind" << steps("") << false << "on the downwind leg" << "none" << "26L" << "departure left";
+    QTest::newRow("base") << left << "base" << steps("") << false << "on the base leg" << "base" << "26L" << "departure left";
+    QTest::newRow("turning final") << left << "turning final+4" << steps("") << false << "turning final" << "turning-final" << "26L" << "departure left";
+    QTest::newRow("final") << left << "final" << steps("turning final") << false << "on final" << "final" << "26L" << "departure left";
+    QTest::newRow("go-around") << left << "go-around" << steps("") << false << "going around" << "go-around" << "26L" << "departure left";
+    QTest::newRow("crosswind again, not airborne") << left << "crosswind#2" << steps("") << false << "on the crosswind leg" << "crosswind" << "26L" << "departure left";
+    QTest::newRow("crosswind forgotten: base next") << left << "base" << steps("crosswind,downwind") << false << "on the base leg" << "base" << "26L" << "departure left";
+    QTest::newRow("landing roll: arriving") << left << "landing roll+3" << steps("") << false << "on the landing roll" << "none" << "26L" << "arrival left";
+    QTest::newRow("vacated") << left << "vacated" << steps("landing roll") << false << "off the runway after landing" << "vacated" << "26L" << "arrival left";
+    QTest::newRow("taxiing in") << left << "taxi in" << steps("") << false << "taxiing in to its stand" << "taxi" << "26L" << "arrival left";
+    QTest::newRow("at the stand: shutdown") << left << "at stand" << steps("") << false << "at its stand after landing" << "engines" << "26L" << "arrival left";
+    QTest::newRow("right: crosswind") << right << "crosswind" << steps("") << false << "on the crosswind leg" << "crosswind" << "26L" << "departure right";
+    QTest::newRow("right: base") << right << "base" << steps("") << false << "on the base leg" << "base" << "26L" << "departure right";
+    QTest::newRow("right: final") << right << "final" << steps("") << false << "on final" << "final" << "26L" << "departure right";
+    // clang-format on
 }
 
 // Flown to the last reading of a step, the flight is in that phase with that call next.
 void TestFlightPhase::testNextCall()
 {
     QFETCH(QString, flight);
-    QFETCH(QString, unsaid);
-    QFETCH(bool, pushbackChosen);
     QFETCH(QString, step);
+    QFETCH(QStringList, quiet);
+    QFETCH(bool, pushbackChosen);
     QFETCH(QString, phase);
     QFETCH(QString, next);
     QFETCH(QString, runway);
-    QFETCH(QString, side);
+    QFETCH(QString, shown);
 
-    const QList<Step> steps = recordedFlight(flight);
+    const QList<Step>& steps = recordedFlight(flight);
     const QList<Runway> runways = phnlRunways();
     QVERIFY(!steps.isEmpty() && !runways.isEmpty());
+    // The last reading of the step's nth time, or the reading so far after its first.
+    const QString name = step.section(u'#', 0, 0).section(u'+', 0, 0);
+    int times = std::max(1, step.section(u'#', 1).toInt());
+    const int after = step.contains(u'+') ? step.section(u'+', 1).toInt() : -1;
+    qsizetype first = -1;
     qsizetype last = -1;
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-        if (steps[i].name == step)
-            last = i;
+    for (qsizetype i = 0; i < steps.size() && times > 0; ++i) {
+        if (steps[i].name != name) {
+            times -= first >= 0 ? 1 : 0;
+            first = times > 0 ? -1 : first;
+            continue;
+        }
+        first = first >= 0 ? first : i;
+        last = after >= 0 ? first + after : i;
     }
     QVERIFY2(last >= 0, qPrintable(step));
 
@@ -110,16 +153,19 @@ void TestFlightPhase::testNextCall()
     for (qsizetype i = 0; i <= last; ++i) {
         follower.update(aircraftStateOf(steps[i].reading), runways);
         const std::optional<Call> offered = follower.nextCall(pushbackChosen);
-        if (i < last && offered && unsaid != QLatin1String("all") &&
-            !unsaid.split(u' ').contains(nameOf(offered)))
+        const bool saying = steps[i].name != name && !quiet.contains(steps[i].name);
+        if (offered && saying)
             follower.announced(*offered);
     }
     QCOMPARE(FlightPhase::describe(follower.phase()), phase);
     QCOMPARE(nameOf(follower.nextCall(pushbackChosen)), next);
     QCOMPARE(follower.runwayInUse(), runway);
-    const std::optional<bool> left = follower.isLeftPattern();
-    QCOMPARE(left ? (*left ? QStringLiteral("left") : QStringLiteral("right")) : QStringLiteral("-"),
-             side);
+    const std::optional<bool> leftPattern = follower.isLeftPattern();
+    QString actuallyShown =
+        follower.isArriving() ? QStringLiteral("arrival") : QStringLiteral("departure");
+    if (leftPattern)
+        actuallyShown += *leftPattern ? QStringLiteral(" left") : QStringLiteral(" right");
+    QCOMPARE(actuallyShown, shown);
 }
 
 QTEST_GUILESS_MAIN(TestFlightPhase)
