@@ -4,6 +4,7 @@
 #include "FlightGearLink.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
+#include "NextCallMark.h"
 #include "RemotePress.h"
 #include "StartUp.h"
 
@@ -175,6 +176,7 @@ int main(int argc, char* argv[])
     Velaro::MainWindow window;
     Velaro::FlightGear::Link link;
     Velaro::FlightGearBinding flightGear(window, link);
+    const Velaro::NextCallMark nextCall(window, flightGear);
     if (options.flightGear)
         flightGear.linkTo(*options.flightGear);
     if (options.sayCalls)

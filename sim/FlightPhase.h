@@ -81,6 +81,8 @@ public:
 
     Phase phase() const { return m_phase; }
     std::optional<Call> nextCall(bool pushbackChosen) const;
+    // A call was said in this phase.
+    bool hasSaidCall() const { return m_said.any(); }
     // Empty while no runway is known.
     QString runwayInUse() const;
     // From a landing until the next flight starts from a stand.

@@ -14,11 +14,16 @@ namespace Velaro
 namespace
 {
 
+const QString NextCallNote = QStringLiteral("Следующий вызов: Enter");
+
 // The first line is what the press delivers, or that it delivers nothing, and the
-// second how the pilot says it; the lines after them are notes.
-QString previewText(const ComposeResult& result, const QStringList& emptyCaptions)
+// second how the pilot says it; the lines after them are notes. The call that comes next
+// says so first.
+QString previewText(const ComposeResult& result, const QStringList& emptyCaptions, bool next)
 {
     QStringList lines;
+    if (next)
+        lines << NextCallNote;
     if (result.call) {
         lines << *result.call;
         if (result.spoken)
@@ -94,13 +99,21 @@ void CallPreview::refresh()
                 emptyCaptions << input.caption;
         }
 
-        const QString preview = previewText(result, emptyCaptions);
+        const QString preview = previewText(result, emptyCaptions, m_nextCall == button.call);
         if (button.widget->accessibleDescription() != preview) {
             button.widget->setToolTip(asToolTip(preview));
             button.widget->setAccessibleDescription(preview);
         }
     }
     showMarks();
+}
+
+void CallPreview::setNextCall(std::optional<Call> call)
+{
+    if (call == m_nextCall)
+        return;
+    m_nextCall = call;
+    refresh();
 }
 
 bool CallPreview::eventFilter(QObject* watched, QEvent* event)

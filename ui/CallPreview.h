@@ -39,6 +39,8 @@ public:
 
     // Composes every button's call again; the form calls it after every change.
     void refresh();
+    // The call that comes next, which its button's description names first.
+    void setNextCall(std::optional<Call> call);
 
     // The background of a field with the given mark.
     static QColor tint(Mark mark, const QPalette& palette);
@@ -63,6 +65,7 @@ private:
     void showMarks();
 
     std::function<FormValues()> m_formValues;
+    std::optional<Call> m_nextCall;
     std::vector<CallButton> m_buttons;
     std::vector<Input> m_inputs;
     const CallButton* m_hovered = nullptr;

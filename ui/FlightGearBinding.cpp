@@ -31,17 +31,23 @@ FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
     connect(window.menuItem(MenuCommand::Imperial), &QAction::toggled, this,
             &FlightGearBinding::fill);
     connect(&link, &Link::readingChanged, this, [this] {
-        m_phase.update(FlightGear::aircraftStateOf(m_link.reading()), m_link.runways());
         showState();
+        follow();
         fill();
     });
     connect(&link, &Link::stateChanged, this, [this] {
         m_chatFailure.clear();
+        if (m_link.state() == Link::State::Connecting)
+            m_phase = {};
         showState();
         fill();
+        emit followed();
     });
-    connect(&window, &MainWindow::delivered, this,
-            [this](Call, const QString& text) { relay(text); });
+    connect(&window, &MainWindow::delivered, this, [this](Call call, const QString& text) {
+        if (isOn())
+            m_phase.announced(call);
+        relay(text);
+    });
     for (std::size_t i = 0; i < FieldCount; ++i) {
         const auto field = static_cast<Field>(i);
         QLineEdit* edit = window.field(field);
@@ -63,6 +69,15 @@ void FlightGearBinding::linkTo(const QUrl& server)
     m_server = server;
     m_window.menuItem(MenuCommand::FlightGear)->setChecked(true);
     m_link.start(server);
+}
+
+void FlightGearBinding::follow()
+{
+    // The pilot's own runway is the one the circuit is flown to.
+    const bool pilotsRunway = stateOf(Field::Runway).filled.isEmpty();
+    m_phase.setPilotRunway(pilotsRunway ? m_window.field(Field::Runway)->text() : QString());
+    m_phase.update(FlightGear::aircraftStateOf(m_link.reading()), m_link.runways());
+    emit followed();
 }
 
 void FlightGearBinding::fill()

@@ -32,6 +32,8 @@ public:
     // Turns the link on, to that server from now on.
     void linkTo(const QUrl& server);
     bool isOn() const { return m_link.state() != FlightGear::Link::State::Off; }
+    // The flight as followed from the link's readings.
+    const FlightGear::FlightPhase& flight() const { return m_phase; }
     // The chat post of the call delivered last while it is on its way.
     FlightGear::ChatPost* chatPost() const { return m_chatPost; }
     // Said with the first call FlightGear shows only on the pilot's own screen, as no
@@ -40,7 +42,12 @@ public:
 
     static const QUrl DefaultServer;
 
+signals:
+    // The flight was followed one reading further, or the link came on or went off.
+    void followed();
+
 private:
+    void follow();
     void fill();
     void relay(const QString& call);
     void showState();

@@ -65,6 +65,7 @@ MainWindow::MainWindow(QWidget* parent, const VoiceFactory& makeVoice) : QMainWi
     area->setLayout(centring(form));
     setCentralWidget(area);
     auto* preview = new CallPreview([this] { return formValues(); }, this);
+    m_preview = preview;
     auto* speech = new CallSpeech(*this, makeVoice, [this] { return formValues(); });
     TabOrder tabOrder;
     buildFields(form, preview, tabOrder);
@@ -125,6 +126,7 @@ void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, CallSpeec
         button->setGeometry(entry.rect.toPixels());
         connect(button, &QPushButton::clicked, this,
                 [this, call = entry.call] { press(call, PressFrom::Window); });
+        m_callButtons[static_cast<std::size_t>(entry.call)] = button;
         if (entry.call == Call::StartUpOrShutdown)
             m_startUpButton = button;
         preview->addButton(button, entry.call);
@@ -155,6 +157,7 @@ void MainWindow::buildOptions(QWidget* form, TabOrder& tabOrder)
         option->setObjectName(QLatin1String(entry.objectName));
         option->setGeometry(entry.rect.toPixels());
         connect(option, &QRadioButton::toggled, this, &MainWindow::formChanged);
+        m_options[static_cast<std::size_t>(entry.role)] = option;
         if (entry.role == Option::LeftPattern)
             m_leftPattern = option;
         if (entry.role == Option::Departure)

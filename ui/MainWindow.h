@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
 class QLineEdit;
 class QPushButton;
@@ -54,6 +55,15 @@ public:
     PressOutcome press(Call call, PressFrom from);
 
     QLineEdit* field(Field field) const { return m_fields[static_cast<std::size_t>(field)]; }
+    QAbstractButton* callButton(Call call) const
+    {
+        return m_callButtons[static_cast<std::size_t>(call)];
+    }
+    QAbstractButton* option(FormLayout::Option option) const
+    {
+        return m_options[static_cast<std::size_t>(option)];
+    }
+    CallPreview& preview() const { return *m_preview; }
     QAction* menuItem(FormLayout::MenuCommand command) const;
 
 signals:
@@ -82,6 +92,9 @@ private:
     void showAboutBox();
 
     std::array<QLineEdit*, FieldCount> m_fields{};
+    std::array<QAbstractButton*, CallCount> m_callButtons{};
+    std::array<QAbstractButton*, FormLayout::Options.size()> m_options{};
+    CallPreview* m_preview = nullptr;
     DirectionList* m_direction = nullptr;
     QRadioButton* m_leftPattern = nullptr;
     QRadioButton* m_departure = nullptr;

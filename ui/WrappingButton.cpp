@@ -11,7 +11,8 @@ namespace Velaro
 namespace
 {
 constexpr int CaptionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-}
+constexpr int NextBarHeight = 3;
+} // namespace
 
 QRect WrappingButton::captionRect() const
 {
@@ -29,6 +30,13 @@ void WrappingButton::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_PushButton, option);
     painter.drawItemText(captionRect(), CaptionFlags, palette(), isEnabled(), text(),
                          QPalette::ButtonText);
+    // The call that comes next: a bar in the selection's colour along the bottom, as the
+    // fields a hovered button reads are tinted in it.
+    if (isDefault()) {
+        const QRect caption = captionRect();
+        painter.fillRect(caption.left(), caption.bottom() - NextBarHeight + 1, caption.width(),
+                         NextBarHeight, palette().color(QPalette::Highlight));
+    }
 }
 
 void WrappingButton::keyPressEvent(QKeyEvent* event)

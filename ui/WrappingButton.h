@@ -7,7 +7,8 @@ namespace Velaro
 {
 
 // A call button: its caption breaks onto a second line where it is too long for one,
-// as the narrow, tall buttons of the form need, and Enter presses it as Space does.
+// as the narrow, tall buttons of the form need, and Enter presses it as Space does. The
+// window's default button is the call that comes next, and is drawn so.
 class WrappingButton : public QPushButton
 {
     Q_OBJECT
