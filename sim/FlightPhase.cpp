@@ -32,6 +32,8 @@ constexpr double FinalCorridorSlope = 0.18;
 // The circuit: within 5 NM of the runway and below 2500 ft above it; en route beyond.
 constexpr double CircuitM = 5 * MetresPerNm;
 constexpr double CircuitHeightFt = 2500;
+// Flying straight: turning slower than half a standard rate turn.
+constexpr double SteadyDegPerSecond = 1.5;
 // Turning final: between the base leg's heading and the runway's.
 constexpr double TurningFinalMaxDeg = 70;
 // A level is held once the vertical speed stays this small for this long; it is left
@@ -140,6 +142,8 @@ void FlightPhase::update(const AircraftState& state, const QList<Runway>& runway
                                                : airPhase(state, inUse, passedWaypoint);
     enter(candidate, state);
     m_lastGroundSpeedKt = state.groundSpeedKt;
+    m_lastHeadingDeg = state.headingDeg;
+    m_lastTimeMs = state.timeMs;
 }
 
 void FlightPhase::followRunway(const AircraftState& state, const QList<Runway>& runways)
@@ -215,7 +219,8 @@ Phase FlightPhase::groundPhase(const AircraftState& state, const Runway* inUse) 
         if (aligned || speed < SlowKt || m_phase == Phase::AtRunway)
             return Phase::AtRunway;
     }
-    if (inUse && inUse->contains(at, inUse->widthM * EdgeWidths) && speed < SlowKt)
+    if (inUse && inUse->contains(at, inUse->widthM * EdgeWidths) &&
+        (speed < SlowKt || m_phase == Phase::AtRunway))
         return Phase::AtRunway;
     if (speed >= TaxiKt || m_phase == Phase::TaxiingOut || m_phase == Phase::AtRunway)
         return Phase::TaxiingOut;
@@ -236,6 +241,9 @@ FlightPhase::Candidate FlightPhase::airPhase(const AircraftState& state, const R
     const double relative = headingDifference(inUse->headingDeg, state.headingDeg);
     const bool aligned = std::abs(relative) <= AlignedDeg;
     const bool climbing = state.verticalSpeedFpm > ClimbingFpm;
+    const double seconds = (state.timeMs - m_lastTimeMs) / 1000.0;
+    const bool steady = std::abs(headingDifference(m_lastHeadingDeg, state.headingDeg)) <=
+                        SteadyDegPerSecond * seconds;
     const double along = offset->alongM;
     const double across = offset->acrossM;
     if (climbing && (m_phase == Phase::Final || m_phase == Phase::TurningFinal))
@@ -247,14 +255,15 @@ FlightPhase::Candidate FlightPhase::airPhase(const AircraftState& state, const R
     if (aligned && !climbing && along >= -FinalM && along <= inUse->lengthM &&
         std::abs(across) <= FinalCorridorM + std::max(0.0, -along) * FinalCorridorSlope)
         return {Phase::Final, std::nullopt};
-    // A left-hand circuit turns left onto the crosswind leg, 90 degrees left of the
-    // runway, and left again onto the base leg, 90 degrees right of it: crosswind is
-    // flown beyond the threshold, base before it.
+    // A leg is flown straight: a turn through its heading, such as a departure's
+    // towards its route, is none. A left-hand circuit turns left onto the crosswind leg,
+    // 90 degrees left of the runway, and left again onto the base leg, 90 degrees right
+    // of it: crosswind is flown beyond the threshold, base before it.
     const bool rightOfRunway = within(relative, 90);
-    if (rightOfRunway || within(relative, -90))
+    if (steady && (rightOfRunway || within(relative, -90)))
         return along >= 0 ? Candidate{Phase::Crosswind, !rightOfRunway}
                           : Candidate{Phase::Base, rightOfRunway};
-    if (within(relative, 180))
+    if (steady && within(relative, 180))
         return {Phase::Downwind, across < 0};
     const bool closing = across * relative < 0;
     if (along < 0 && closing && !climbing && std::abs(relative) <= TurningFinalMaxDeg)

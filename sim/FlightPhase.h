@@ -120,7 +120,10 @@ private:
     bool m_airborne = false;
     bool m_landed = false;
     std::optional<bool> m_leftPattern;
+    // The reading before.
     double m_lastGroundSpeedKt = 0;
+    double m_lastHeadingDeg = 0;
+    qint64 m_lastTimeMs = 0;
     std::optional<qint64> m_stoppedSinceMs;
 
     QString m_aerodrome;
