@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlightGearReplies.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,7 @@ namespace
 {
 
 constexpr double MetresPerFoot = 0.3048;
+constexpr double MetresPerNm = 1852;
 // The height above ground of an aircraft standing on its wheels: that of the point its
 // position is given for, 4 ft in the c172p.
 constexpr double OnGroundBelowFt = 5;
@@ -180,6 +182,7 @@ bool Reading::take(const QByteArray& body)
     const std::optional<QJsonObject> node = objectOf(body);
     if (!node || !node->value(QLatin1String("path")).isString())
         return false;
+    const QString waypoints = QLatin1String(RouteWaypointsPath);
     bool understood = true;
     QList<QJsonObject> nodes{*node};
     while (!nodes.isEmpty()) {
@@ -191,11 +194,57 @@ bool Reading::take(const QByteArray& body)
             if (value)
                 set(static_cast<Property>(known - PropertyPaths.begin()), *value);
             understood = understood && value;
+        } else if (path == waypoints.chopped(3)) {
+            // The route as a whole: what it held before is gone.
+            m_waypoints.clear();
+        } else if (path.startsWith(waypoints)) {
+            // wp/NAME for the first, wp[i]/NAME for the others.
+            const QStringView rest = QStringView(path).mid(waypoints.size());
+            const qsizetype slash = rest.indexOf(u'/');
+            const int waypoint =
+                rest.startsWith(u'[') ? rest.mid(1, rest.indexOf(u']') - 1).toInt() : 0;
+            if (slash >= 0 && (rest.startsWith(u'/') || rest.startsWith(u'[')))
+                takeWaypointValue(waypoint, rest.mid(slash + 1),
+                                  each.value(QLatin1String("value")));
         }
         for (const QJsonValue& child : each.value(QLatin1String("children")).toArray())
             nodes.append(child.toObject());
     }
     return understood;
+}
+
+void Reading::takeWaypointValue(int waypoint, QStringView name, const QJsonValue& value)
+{
+    // Routes of more than this are not flown with VELARO at hand.
+    constexpr int MaxWaypoints = 1000;
+    if (waypoint < 0 || waypoint >= MaxWaypoints)
+        return;
+    if (m_waypoints.size() <= waypoint)
+        m_waypoints.resize(waypoint + 1);
+    RouteWaypoint& taken = m_waypoints[waypoint];
+    const bool number = value.isDouble() && std::isfinite(value.toDouble());
+    if (name == u"id" && value.isString()) {
+        taken.ident = value.toString().trimmed();
+    } else if (name == u"altitude-ft" && number) {
+        // FlightGear gives -9999.9 for a waypoint without an altitude.
+        if (value.toDouble() > -1000)
+            taken.altitudeFt = value.toDouble();
+    } else if ((name == u"latitude-deg" || name == u"longitude-deg") && number) {
+        GeoPoint position = taken.position.value_or(GeoPoint{});
+        (name == u"latitude-deg" ? position.latitudeDeg : position.longitudeDeg) = value.toDouble();
+        taken.position = position;
+    }
+}
+
+bool RouteWaypoint::operator==(const RouteWaypoint& other) const
+{
+    const auto at = [](const std::optional<GeoPoint>& point) {
+        return point ? std::pair(point->latitudeDeg, point->longitudeDeg)
+                     : std::pair(qQNaN(), qQNaN());
+    };
+    return ident == other.ident && altitudeFt == other.altitudeFt &&
+           (position.has_value() == other.position.has_value()) &&
+           (!position || at(position) == at(other.position));
 }
 
 QByteArray valueBody(const QString& value)
@@ -269,22 +318,26 @@ std::optional<QList<Runway>> runwaysOf(const QByteArray& body)
     return runways;
 }
 
-std::optional<QString> currentLevel(const Reading& reading, bool imperial)
+std::optional<QString> levelOf(double feet, bool imperial)
 {
-    const std::optional<double> feet =
-        reading.number(imperial ? Property::PressureAltitude : Property::IndicatedAltitude);
-    // Far beyond any altimeter: what is left is not a reading.
-    if (!feet || std::abs(*feet) > 1e6)
+    if (std::abs(feet) > 1e6)
         return std::nullopt;
     if (imperial) {
-        const long hundreds = std::max(0L, std::lround(*feet / 100));
-        // A flight level has three digits: from 99,950 ft up the altimeter names none.
+        const long hundreds = std::max(0L, std::lround(feet / 100));
+        // A flight level has three digits: from 99,950 ft up there is none.
         if (hundreds > 999)
             return std::nullopt;
         return QStringLiteral("%1").arg(hundreds, 3, 10, QLatin1Char('0'));
     }
-    const long metres = std::max(0L, std::lround(*feet * MetresPerFoot / 10) * 10);
+    const long metres = std::max(0L, std::lround(feet * MetresPerFoot / 10) * 10);
     return QString::number(metres);
+}
+
+std::optional<QString> currentLevel(const Reading& reading, bool imperial)
+{
+    const std::optional<double> feet =
+        reading.number(imperial ? Property::PressureAltitude : Property::IndicatedAltitude);
+    return feet ? levelOf(*feet, imperial) : std::nullopt;
 }
 
 namespace
@@ -295,6 +348,75 @@ bool atStartAerodrome(const Reading& reading)
     const QString aerodrome = reading.text(Property::ClosestAirport);
     return !aerodrome.isEmpty() &&
            aerodrome.compare(reading.text(Property::StartAirport), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+namespace
+{
+
+// A runway of the route's own aerodromes is one of its legs, named AIRPORT-RUNWAY: no
+// point to report.
+bool isRunwayLeg(const Reading& reading, const QString& ident)
+{
+    for (const Property airport : {Property::DepartureAirport, Property::DestinationAirport}) {
+        const QString aerodrome = reading.text(airport).trimmed();
+        if (!aerodrome.isEmpty() && ident.startsWith(aerodrome + QLatin1Char('-')))
+            return true;
+    }
+    return false;
+}
+
+QString pointName(const Reading& reading, int waypoint)
+{
+    const QList<RouteWaypoint>& route = reading.waypoints();
+    if (waypoint < 0 || waypoint >= route.size() || isRunwayLeg(reading, route[waypoint].ident))
+        return {};
+    return route[waypoint].ident;
+}
+
+// The minute of the hour, by the simulator's clock, at which the aircraft reaches the
+// active waypoint at its ground speed; none on the ground or heading away from it.
+QString estimatedMinute(const Reading& reading, const AircraftState& aircraft)
+{
+    constexpr double MovingKt = 10;
+    const QList<RouteWaypoint>& route = reading.waypoints();
+    const int active = aircraft.activeWaypoint;
+    const QDateTime now = QDateTime::fromString(reading.text(Property::Time), Qt::ISODate).toUTC();
+    if (aircraft.onGround || aircraft.groundSpeedKt < MovingKt || !aircraft.position ||
+        active < 0 || active >= route.size() || !route[active].position || !now.isValid())
+        return {};
+    const GeoPoint& to = *route[active].position;
+    const GeoPoint& from = *aircraft.position;
+    if (std::abs(headingDifference(aircraft.headingDeg, bearingDeg(from, to))) > 90)
+        return {};
+    const double seconds = distanceM(from, to) / MetresPerNm / aircraft.groundSpeedKt * 3600;
+    return now.addSecs(std::llround(seconds)).toString(QStringLiteral("mm"));
+}
+
+// The active waypoint's altitude, else the route's cruise.
+std::optional<double> nextAltitudeFt(const Reading& reading, int active)
+{
+    const QList<RouteWaypoint>& route = reading.waypoints();
+    if (active >= 0 && active < route.size() && route[active].altitudeFt)
+        return route[active].altitudeFt;
+    if (const std::optional<double> cruise = reading.number(Property::CruiseAltitude);
+        cruise && *cruise > 0)
+        return cruise;
+    const std::optional<double> flightLevel = reading.number(Property::CruiseFlightLevel);
+    return flightLevel && *flightLevel > 0 ? std::optional<double>(*flightLevel * 100)
+                                           : std::nullopt;
+}
+
+// The first altitude of the route after its departure.
+std::optional<double> initialAltitudeFt(const Reading& reading)
+{
+    const QList<RouteWaypoint>& route = reading.waypoints();
+    for (qsizetype i = 1; i < route.size(); ++i) {
+        if (route[i].altitudeFt)
+            return route[i].altitudeFt;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -312,7 +434,28 @@ QList<FieldWrite> fieldsFrom(const Reading& reading, const QString& runwayInUse,
     if (atStartAerodrome(reading))
         add(Field::Stand, reading.text(Property::ParkingPosition));
     add(Field::CurrentLevel, currentLevel(reading, imperial).value_or(QString()));
-    return fields;
+
+    // From the route: given empty where it gives nothing.
+    const AircraftState aircraft = aircraftStateOf(reading);
+    const auto level = [imperial](std::optional<double> feet) {
+        return feet ? levelOf(*feet, imperial).value_or(QString()) : QString();
+    };
+    const QString departure = reading.text(Property::DepartureAirport).trimmed();
+    const bool atDeparture =
+        !departure.isEmpty() && departure.compare(aircraft.aerodrome, Qt::CaseInsensitive) == 0;
+    const QString approach = reading.text(Property::ApproachProcedure).trimmed();
+    const QList<FieldWrite> fromRoute{
+        {Field::DepartureProcedure,
+         atDeparture ? reading.text(Property::DepartureProcedure).trimmed() : QString()},
+        {Field::ApproachProcedure,
+         approach.isEmpty() ? reading.text(Property::ArrivalProcedure).trimmed() : approach},
+        {Field::CurrentPoint, pointName(reading, aircraft.activeWaypoint - 1)},
+        {Field::NextPoint, pointName(reading, aircraft.activeWaypoint)},
+        {Field::EstimatedTime, estimatedMinute(reading, aircraft)},
+        {Field::NextLevel, level(nextAltitudeFt(reading, aircraft.activeWaypoint))},
+        {Field::InitialLevel, level(initialAltitudeFt(reading))},
+    };
+    return fields + fromRoute;
 }
 
 AircraftState aircraftStateOf(const Reading& reading)
@@ -340,6 +483,13 @@ AircraftState aircraftStateOf(const Reading& reading)
     state.windFromDeg = reading.number(Property::WindFrom);
     state.startRunway = reading.text(Property::StartRunway).trimmed();
     state.atStartAerodrome = atStartAerodrome(reading);
+    for (const auto& [airport, runway] :
+         {std::pair(Property::DepartureAirport, Property::DepartureRunway),
+          std::pair(Property::DestinationAirport, Property::DestinationRunway)}) {
+        const QString aerodrome = reading.text(airport).trimmed();
+        if (!aerodrome.isEmpty() && aerodrome.compare(state.aerodrome, Qt::CaseInsensitive) == 0)
+            state.routeRunway = reading.text(runway).trimmed();
+    }
     state.activeWaypoint =
         static_cast<int>(std::lround(reading.number(Property::ActiveWaypoint).value_or(-1)));
     if (state.activeWaypoint >= 0)

@@ -41,11 +41,22 @@ enum class Property {
     WeightOnWheels,
     // The simulator's own clock, which stands still while it is paused.
     ElapsedTime,
-    // -1 until a route is activated.
+    // The route manager's flight plan; the active waypoint is -1 until it is activated.
     ActiveWaypoint,
     RouteRemaining,
+    DepartureAirport,
+    DepartureRunway,
+    DepartureProcedure,
+    DestinationAirport,
+    DestinationRunway,
+    ArrivalProcedure,
+    ApproachProcedure,
+    CruiseAltitude,
+    CruiseFlightLevel,
+    // The simulator's UTC, as its cockpit clock shows it.
+    Time,
 };
-inline constexpr std::size_t PropertyCount = 19;
+inline constexpr std::size_t PropertyCount = 31;
 
 inline constexpr std::array<const char*, PropertyCount> PropertyPaths{
     "/sim/multiplay/callsign",
@@ -67,7 +78,20 @@ inline constexpr std::array<const char*, PropertyCount> PropertyPaths{
     "/sim/time/elapsed-sec",
     "/autopilot/route-manager/current-wp",
     "/autopilot/route-manager/distance-remaining-nm",
+    "/autopilot/route-manager/departure/airport",
+    "/autopilot/route-manager/departure/runway",
+    "/autopilot/route-manager/departure/sid",
+    "/autopilot/route-manager/destination/airport",
+    "/autopilot/route-manager/destination/runway",
+    "/autopilot/route-manager/destination/star",
+    "/autopilot/route-manager/destination/approach",
+    "/autopilot/route-manager/cruise/altitude-ft",
+    "/autopilot/route-manager/cruise/flight-level",
+    "/sim/time/gmt",
 };
+
+// The waypoints of the route, read from the route manager's route/wp[i] nodes.
+inline constexpr const char* RouteWaypointsPath = "/autopilot/route-manager/route/wp";
 
 // What the link asks for at each reading. FlightGear answers one request a frame, however
 // large the reply, so a node is asked for whole, with its children's values, wherever
@@ -85,7 +109,8 @@ inline constexpr std::array<const char*, 13> ReadPaths{
     "/velocities",
     "/gear/gear",
     "/sim/time",
-    "/autopilot/route-manager",
+    // With the waypoints of its route.
+    "/autopilot/route-manager?d=3",
 };
 
 inline constexpr const char* ChatPath = "/sim/multiplay/chat";
@@ -97,6 +122,15 @@ std::optional<QJsonValue> propertyValue(const QByteArray& body);
 
 // The body that sets a property's value (POST /json/PATH).
 QByteArray valueBody(const QString& value);
+
+// A waypoint of the route, as far as the route gives it.
+struct RouteWaypoint {
+    QString ident;
+    std::optional<GeoPoint> position;
+    std::optional<double> altitudeFt;
+
+    bool operator==(const RouteWaypoint& other) const;
+};
 
 // The values of one reading of every property; a value not read is undefined.
 class Reading
@@ -116,7 +150,13 @@ public:
     std::optional<double> number(Property property) const;
     std::optional<bool> flag(Property property) const;
 
-    bool operator==(const Reading& other) const { return m_values == other.m_values; }
+    // The route's waypoints in order; empty without a route.
+    const QList<RouteWaypoint>& waypoints() const { return m_waypoints; }
+
+    bool operator==(const Reading& other) const
+    {
+        return m_values == other.m_values && m_waypoints == other.m_waypoints;
+    }
     bool operator!=(const Reading& other) const { return !(*this == other); }
 
 private:
@@ -124,8 +164,10 @@ private:
     {
         return static_cast<std::size_t>(property);
     }
+    void takeWaypointValue(int waypoint, QStringView name, const QJsonValue& value);
 
     std::array<QJsonValue, PropertyCount> m_values{};
+    QList<RouteWaypoint> m_waypoints;
 };
 
 // The runways of the aerodrome in the body of GET /navdb?q=airport&id=ICAO, each end on
@@ -138,8 +180,13 @@ std::optional<QList<Runway>> runwaysOf(const QByteArray& body);
 // none above FL999; never below zero.
 std::optional<QString> currentLevel(const Reading& reading, bool imperial);
 
+// A level as the form writes it: metres rounded to 10, or the flight level in three
+// digits, none above FL999; never below zero. None for an altitude beyond any aircraft's.
+std::optional<QString> levelOf(double feet, bool imperial);
+
 // The fields the simulator knows, as the form should hold them, with the runway the
-// flight is followed to use.
+// flight is followed to use. The fields that come from the route are given empty where
+// the route gives nothing for them, so that what the simulator wrote there before goes.
 QList<FieldWrite> fieldsFrom(const Reading& reading, const QString& runwayInUse, bool imperial);
 
 // The aircraft as the reading shows it, to follow the flight by.

@@ -128,6 +128,7 @@ void FlightPhase::update(const AircraftState& state, const QList<Runway>& runway
         m_windRunway.clear();
     }
     m_startRunway = state.atStartAerodrome ? state.startRunway : QString();
+    m_routeRunway = state.routeRunway;
     const bool passedWaypoint = m_lastWaypoint >= 0 && state.activeWaypoint > m_lastWaypoint;
     m_lastWaypoint = state.activeWaypoint;
     followRunway(state, runways);
@@ -187,7 +188,7 @@ void FlightPhase::setPilotRunway(const QString& ident)
 
 QString FlightPhase::runwayInUse() const
 {
-    for (const QString* choice : {&m_usedRunway, &m_startRunway, &m_windRunway}) {
+    for (const QString* choice : {&m_usedRunway, &m_routeRunway, &m_startRunway, &m_windRunway}) {
         if (!choice->trimmed().isEmpty())
             return *choice;
     }

@@ -30,6 +30,8 @@ struct AircraftState {
     std::optional<double> windFromDeg;
     // Where the flight started on a runway, the simulator names it.
     QString startRunway;
+    // The runway the route names for the aerodrome, where it departs or arrives there.
+    QString routeRunway;
     bool atStartAerodrome = false;
     // The route's active waypoint, counted from 0; -1 without an active route.
     int activeWaypoint = -1;
@@ -136,6 +138,7 @@ private:
     QString m_windRunway;
     double m_windChoiceFromDeg = 0;
     QString m_startRunway;
+    QString m_routeRunway;
 
     // En route: what happened last, the level held last and since when the vertical
     // speed has been small, and the active waypoint seen last.

@@ -47,6 +47,12 @@ double distanceM(const GeoPoint& from, const GeoPoint& to)
     return std::hypot(east, north);
 }
 
+double bearingDeg(const GeoPoint& from, const GeoPoint& to)
+{
+    const auto [east, north] = eastNorth(from, to);
+    return std::atan2(east, north) / RadiansPerDegree;
+}
+
 std::optional<RunwayOffset> Runway::offsetOf(const GeoPoint& point) const
 {
     if (!threshold)

@@ -44,6 +44,9 @@ double headingDifference(double fromDeg, double toDeg);
 // surroundings and the next hundred miles.
 double distanceM(const GeoPoint& from, const GeoPoint& to);
 
+// The true bearing from one point to another.
+double bearingDeg(const GeoPoint& from, const GeoPoint& to);
+
 // The runway most into the wind blowing from that heading; of parallel runways, the
 // longest.
 std::optional<QString> runwayIntoWind(const QList<Runway>& runways, double windFromDeg);

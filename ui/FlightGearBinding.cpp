@@ -46,6 +46,8 @@ FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
     connect(&window, &MainWindow::delivered, this, [this](Call call, const QString& text) {
         if (isOn())
             m_phase.announced(call);
+        if (call == Call::ReportingPoint)
+            m_reportedWaypoint = FlightGear::aircraftStateOf(m_link.reading()).activeWaypoint;
         relay(text);
     });
     for (std::size_t i = 0; i < FieldCount; ++i) {
@@ -88,12 +90,18 @@ void FlightGearBinding::fill()
         return;
     }
     const bool imperial = m_window.menuItem(MenuCommand::Imperial)->isChecked();
+    const int activeWaypoint = FlightGear::aircraftStateOf(m_link.reading()).activeWaypoint;
     for (const FieldWrite& write :
          FlightGear::fieldsFrom(m_link.reading(), m_phase.runwayInUse(), imperial)) {
         QLineEdit* field = m_window.field(write.field);
         FieldState& state = stateOf(write.field);
         const bool vacant = field->text().isEmpty() && !state.keptEmpty;
-        if (state.filled.isEmpty() && !vacant)
+        // The point just reported waits for the route to move on to the next.
+        const bool reported =
+            write.field == Field::NextPoint && activeWaypoint == m_reportedWaypoint;
+        // What the simulator wrote goes when it has nothing for the field any more.
+        if ((state.filled.isEmpty() && !vacant) || reported ||
+            (write.text.isEmpty() && state.filled.isEmpty()))
             continue;
         m_filling = true;
         field->setText(write.text);

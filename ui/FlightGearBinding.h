@@ -68,6 +68,8 @@ private:
 
     std::array<FieldState, FieldCount> m_fieldStates{};
     bool m_filling = false;
+    // The route's active waypoint when the pilot last reported a point.
+    int m_reportedWaypoint = -1;
     QPointer<FlightGear::ChatPost> m_chatPost;
     QString m_chatFailure;
     QString m_chatNote;

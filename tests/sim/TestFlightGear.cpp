@@ -26,7 +26,7 @@ QString described(const QList<Velaro::FieldWrite>& writes)
     QStringList described;
     for (const auto& entry : Velaro::FormLayout::Fields) {
         for (const Velaro::FieldWrite& write : writes) {
-            if (entry.role == write.field)
+            if (entry.role == write.field && !write.text.isEmpty())
                 described << QLatin1String(entry.name) + QLatin1Char('=') + write.text;
         }
     }
