@@ -9,7 +9,8 @@ aircraft, nothing recomputes the height above ground, the ground speed or the tr
 So each step sets, in one request, position, true heading, bank, ground speed, airspeed,
 vertical speed, the weight on all three wheels and whether the engine runs; then the
 altitude and the height above ground, once FlightGear has told the ground elevation
-under the new position; then it waits for a frame and reads.
+under the new position; then it waits for a frame and reads. A step whose values
+FlightGear does not read back as set stops the flight with an error.
 
 Flights (a step is a second or two of flight time, named by the phase of flight):
   left-circuit   stand T2-C4, taxi to runway 26L, a left-hand circuit, a go-around from
@@ -624,8 +625,9 @@ class FlightGear:
 
     def take(self, state):
         """Puts the aircraft where the step has it; FlightGear's ground elevation there
-        makes its altitude on the ground and its height above ground in the air."""
-        self.set_tree({
+        makes its altitude on the ground and its height above ground in the air. Returns
+        what was set."""
+        placed = {
             "/position/latitude-deg": state.position[0],
             "/position/longitude-deg": state.position[1],
             "/orientation/heading-deg": round(state.heading_deg, 3),
@@ -633,18 +635,37 @@ class FlightGear:
             "/velocities/groundspeed-kt": round(state.groundspeed_kt, 2),
             "/velocities/airspeed-kt": round(state.groundspeed_kt, 2),
             "/velocities/vertical-speed-fps": round(state.vertical_fpm / 60, 3),
-            "/gear/gear[0]/wow": 1.0 if state.on_ground else 0.0,
+            "/gear/gear/wow": 1.0 if state.on_ground else 0.0,
             "/gear/gear[1]/wow": 1.0 if state.on_ground else 0.0,
             "/gear/gear[2]/wow": 1.0 if state.on_ground else 0.0,
             "/engines/engine/running": state.engine_running,
-        })
+        }
+        self.set_tree(placed)
         self.next_frame()
         ground_ft = self.value("/position/ground-elev-ft")
         altitude_ft = ground_ft + WheelHeightFt if state.on_ground else state.altitude_ft
-        self.set_tree({
+        heights = {
             "/position/altitude-ft": round(altitude_ft, 2),
             "/position/altitude-agl-ft": round(altitude_ft - ground_ft, 2),
-        })
+        }
+        self.set_tree(heights)
+        return {**placed, **heights}
+
+    def check(self, step, expected):
+        """Fails unless FlightGear reads back what the step set, as a FlightGear that
+        reloads its scenery puts the aircraft back where it started."""
+        paths = list(expected)
+        for path, reply in zip(paths, self.get_all(["/json" + path for path in paths]).values()):
+            read = json.loads(reply).get("value")
+            wanted = expected[path]
+            if isinstance(wanted, bool) or isinstance(read, (bool, str, type(None))):
+                same = read == wanted
+            else:
+                same = abs(read - wanted) < 1e-5
+            if not same:
+                raise SystemExit(
+                    f"at {step.time} s ({step.name}) FlightGear reads {path} as {read}, not {wanted}"
+                )
 
     def set_up_route(self):
         """The en-route flight's route in the route manager, unless it is there."""
@@ -757,8 +778,9 @@ def main():
             for action in skipped + list(step.actions):
                 flightgear.act(action)
             skipped = []
-            flightgear.take(step.state)
+            expected = flightgear.take(step.state)
             flightgear.next_frame()
+            flightgear.check(step, expected)
         if record is not None:
             phase_start = index == first or steps[index - 1].name != step.name
             replies = flightgear.read(args.whole_nodes == "every" or phase_start)
