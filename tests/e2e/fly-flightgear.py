@@ -71,6 +71,7 @@ import argparse
 import http.client
 import json
 import math
+import re
 import sys
 import threading
 import time
@@ -108,14 +109,11 @@ LineUp = [(21.306800, -157.912350)]
 RunwayExit = (21.306800, -157.922083)
 ClearOfRunway = (21.307610, -157.920595)
 TaxiIn = [
-    (21.308933, -157.918167), (21.309183, -157.917967),
-    (21.309550, -157.918050), (21.309700, -157.918400), (21.309700, -157.922200),
-    (21.309800, -157.922783), (21.310050, -157.923317), (21.310367, -157.923733),
-    (21.312333, -157.925633), (21.312767, -157.925733), (21.312950, -157.925600),
-    (21.318050, -157.918367), (21.318567, -157.918233), (21.318650, -157.918283),
-    (21.321733, -157.920183), (21.324217, -157.921717), (21.327117, -157.923500),
-    (21.327650, -157.923867), (21.327733, -157.924100), (21.327733, -157.924650),
-    StandT2C6,
+    (21.308933, -157.918167), (21.309183, -157.917967), (21.309550, -157.918050),
+    (21.309700, -157.918400),
+    # back along the taxiways of the way out
+    *TaxiOut[16:3:-1],
+    (21.327650, -157.923867), (21.327733, -157.924100), (21.327733, -157.924650), StandT2C6,
 ]
 
 # The en-route flight's route, as typed into FlightGear's route manager (its lat/lon
@@ -479,6 +477,12 @@ def en_route(runway):
     def reached(level_ft):
         return lambda state: state.altitude_ft == level_ft
 
+    # FlightGear's route manager leaves the departure runway for the next waypoint only
+    # once the aircraft has passed the far end of the runway.
+    pilot.fly(
+        "climb", lambda s: pilot.along() >= runway.length_m + 300, 75, 700, level_ft=3000,
+        heading=runway.heading_deg,
+    )
     pilot.fly("climb", reached(3000), 75, 700, level_ft=3000, heading=heading_to(ckh))
     pilot.fly("cruise", passed(ckh), 100, heading=heading_to(ckh))
     pilot.fly("level change", reached(7000), 80, 600, level_ft=7000, heading=heading_to(point))
@@ -495,18 +499,15 @@ Flights = {
     "en-route": en_route,
 }
 
-# What the program polls today.
-PolledProperties = [
-    "/sim/multiplay/callsign",
-    "/sim/multiplay/online",
-    "/sim/airport/closest-airport-id",
-    "/sim/atc/runway",
-    "/sim/presets/airport-id",
-    "/sim/presets/parkpos",
-    "/environment/wind-from-heading-deg",
-    "/instrumentation/altimeter/indicated-altitude-ft",
-    "/instrumentation/altimeter/pressure-alt-ft",
-]
+
+
+def polled_properties():
+    """The properties the program polls today, as its FlightGear link lists them."""
+    header = (Path(__file__).resolve().parents[2] / "sim/FlightGearReplies.h").read_text()
+    listing = header[header.index("PropertyPaths{") :]
+    return re.findall(r'"([^"]+)"', listing[: listing.index("};")])
+
+
 RouteManager = "/autopilot/route-manager"
 # What the phase of flight and the flight plan could be worked out from, one by one.
 FlightProperties = [
@@ -690,7 +691,7 @@ class FlightGear:
         legs = self.value(RouteManager + "/route/num") or 0
         paths = [
             "/json" + path
-            for path in PolledProperties
+            for path in polled_properties()
             + FlightProperties
             + [
                 f"{RouteManager}/route/wp[{index}]/{child}"
@@ -731,6 +732,29 @@ def step_line(step):
     })
 
 
+def fly(flightgear, steps, first, last, record=None, whole_nodes_every_step=False):
+    """Flies the steps from first to last, writing what is read at each to record if given."""
+    for action in [action for step in steps[:first] for action in step.actions]:
+        flightgear.act(action)
+    recorded = {}
+    for index in range(first, last + 1):
+        step = steps[index]
+        for action in step.actions:
+            flightgear.act(action)
+        expected = flightgear.take(step.state)
+        flightgear.next_frame()
+        if record is not None:
+            phase_start = index == first or steps[index - 1].name != step.name
+            replies = flightgear.read(whole_nodes_every_step or phase_start)
+        # After the reading, so that what was read is what was set.
+        flightgear.check(step, expected)
+        if record is not None:
+            changed = {path: reply for path, reply in replies.items() if recorded.get(path) != reply}
+            recorded.update(changed)
+            record.write(json.dumps({"t": step.time, "step": step.name, "replies": changed}) + "\n")
+        print(step_line(step), flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(
         description="Flies a C172 round PHNL in a FlightGear started with --fdm=null.",
@@ -769,27 +793,14 @@ def main():
     if last < first:
         parser.error(f"{args.until} comes before {args.start}")
 
-    record = open(args.record, "w") if args.record else None
-    recorded = {}
-    skipped = [action for step in steps[:first] for action in step.actions]
-    for index in range(first, last + 1):
-        step = steps[index]
-        if flightgear is not None:
-            for action in skipped + list(step.actions):
-                flightgear.act(action)
-            skipped = []
-            expected = flightgear.take(step.state)
-            flightgear.next_frame()
-            flightgear.check(step, expected)
-        if record is not None:
-            phase_start = index == first or steps[index - 1].name != step.name
-            replies = flightgear.read(args.whole_nodes == "every" or phase_start)
-            changed = {p: r for p, r in replies.items() if recorded.get(p) != r}
-            recorded.update(changed)
-            record.write(json.dumps({"t": step.time, "step": step.name, "replies": changed}) + "\n")
-        print(step_line(step), flush=True)
-    if record is not None:
-        record.close()
+    if flightgear is None:
+        for step in steps[first : last + 1]:
+            print(step_line(step), flush=True)
+    elif args.record:
+        with open(args.record, "w") as record:
+            fly(flightgear, steps, first, last, record, args.whole_nodes == "every")
+    else:
+        fly(flightgear, steps, first, last)
 
 
 if __name__ == "__main__":
