@@ -91,6 +91,7 @@ void TestFlightPhase::testNextCall_data()
     };
     const QString left = QStringLiteral("left-circuit");
     const QString right = QStringLiteral("right-circuit");
+    const QString enRoute = QStringLiteral("en-route");
     // clang-format off
     QTest::newRow("at the stand: start-up") << left << "stand" << steps("") << false << "at its stand" << "engines" << "22L" << "departure";
     QTest::newRow("a pushback chosen first") << left << "stand" << steps("") << true << "at its stand" << "pushback" << "22L" << "departure";
@@ -113,7 +114,11 @@ void TestFlightPhase::testNextCall_data()
     QTest::newRow("at the stand: shutdown") << left << "at stand" << steps("") << false << "at its stand after landing" << "engines" << "26L" << "arrival left";
     QTest::newRow("right: crosswind") << right << "crosswind" << steps("") << false << "on the crosswind leg" << "crosswind" << "26L" << "departure right";
     QTest::newRow("right: base") << right << "base" << steps("") << false << "on the base leg" << "base" << "26L" << "departure right";
-    QTest::newRow("right: final") << right << "final" << steps("") << false << "on final" << "final" << "26L" << "departure right";
+    QTest::newRow("right: final") << right << "final" << steps("turning final") << false << "on final" << "final" << "26L" << "departure right";
+    QTest::newRow("en route, cruising: none") << enRoute << "cruise" << steps("") << false << "en route between reporting points" << "none" << "22L" << "departure left";
+    QTest::newRow("a reporting point passed") << enRoute << "level change+2" << steps("") << false << "past a reporting point" << "report" << "22L" << "departure left";
+    QTest::newRow("climbing to the next level") << enRoute << "level change" << steps("") << false << "leaving its level" << "level" << "22L" << "departure left";
+    QTest::newRow("descending to the destination") << enRoute << "descent" << steps("") << false << "descending towards its destination" << "descent" << "22L" << "departure left";
     // clang-format on
 }
 
