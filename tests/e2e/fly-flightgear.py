@@ -27,12 +27,13 @@ PHNL.groundnet.xml in Debian's flightgear-data-base), written out below.
 
 Usage:
   fly-flightgear.py FLIGHT --list                      the steps, without FlightGear
-  fly-flightgear.py FLIGHT --port PORT [--from NAME] [--until NAME] [--record FILE]
+  fly-flightgear.py FLIGHT --port PORT [--from POINT] [--until POINT] [--record FILE]
 
 Each step flown prints one JSON line on stdout: flight time, step name, what was set.
---until NAME stops after the first step of phase NAME, --from NAME starts at its first
-step, so that a test can fly to a point, do something there and fly on; NAME#2 is the
-second time the flight enters that phase (the second circuit's downwind is downwind#2).
+--until POINT stops after that step, --from POINT starts at it, so that a test can fly
+to a point, do something there and fly on. A point is the first step of a phase, NAME,
+or of its Nth time, NAME#N (the second circuit's downwind is downwind#2); POINT+K is
+the Kth step after it, POINT+last the phase's last step.
 
 --record FILE writes what a poller reads, one JSON object a line and a step:
   {"t": flight seconds, "step": name, "replies": {"GET path as sent": "reply body", ...}}
@@ -715,6 +716,21 @@ def phase_starts(steps):
     return starts
 
 
+def point_index(steps, point):
+    """The step a point names: a phase's first step (NAME or NAME#N), the Kth after it
+    (NAME+K) or its last (NAME+last); None where the flight has no such phase."""
+    phase, _, offset = point.partition("+")
+    first = phase_starts(steps).get(phase)
+    if first is None:
+        return None
+    if offset != "last":
+        return min(first + int(offset or 0), len(steps) - 1)
+    last = first
+    while last + 1 < len(steps) and steps[last + 1].name == steps[first].name:
+        last += 1
+    return last
+
+
 def step_line(step):
     state = step.state
     return json.dumps({
@@ -764,8 +780,8 @@ def main():
     parser.add_argument("flight", choices=sorted(Flights))
     parser.add_argument("--port", type=int, help="FlightGear's --httpd port")
     parser.add_argument("--list", action="store_true", help="print the steps, fly nothing")
-    parser.add_argument("--from", dest="start", metavar="NAME", help="start at this phase")
-    parser.add_argument("--until", metavar="NAME", help="stop after the first step of this phase")
+    parser.add_argument("--from", dest="start", metavar="POINT", help="start at this point")
+    parser.add_argument("--until", metavar="POINT", help="stop after this point")
     parser.add_argument("--record", metavar="FILE", help="write what a poller reads at each step")
     parser.add_argument("--whole-nodes", choices=("phase", "every"), default="phase",
                         help="record the whole nodes at the first step of each phase or at every step")
@@ -784,12 +800,12 @@ def main():
             raise SystemExit(f"FlightGear answered {status} to the runways of {Aerodrome}")
     steps = Flights[args.flight](runway_from_navdb(navdb, DepartureRunway))
 
-    starts = phase_starts(steps)
-    for name in filter(None, (args.start, args.until)):
-        if name not in starts:
-            parser.error(f"no phase {name} in {args.flight}: {', '.join(sorted(starts))}")
-    first = starts[args.start] if args.start else 0
-    last = starts[args.until] if args.until else len(steps) - 1
+    for point in filter(None, (args.start, args.until)):
+        if point_index(steps, point) is None:
+            parser.error(f"no phase {point} in {args.flight}: "
+                         f"{', '.join(sorted(phase_starts(steps)))}")
+    first = point_index(steps, args.start) if args.start else 0
+    last = point_index(steps, args.until) if args.until else len(steps) - 1
     if last < first:
         parser.error(f"{args.until} comes before {args.start}")
 

@@ -5,6 +5,7 @@
 
 #include <QAbstractHttpServer>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QHostAddress>
@@ -43,8 +44,11 @@ public:
             if (file.open(QIODevice::ReadOnly))
                 takeNode(QJsonDocument::fromJson(file.readAll()).object());
         }
-        // What a flight script waits for before it moves the aircraft.
+        // What a flight script waits for before it moves the aircraft, and the ground it
+        // puts it on.
         setValue(QStringLiteral("/sim/sceneryloaded"), true);
+        setValue(QStringLiteral("/position/ground-elev-ft"), 13);
+        m_clock.start();
         QFile airport(QStringLiteral(VELARO_RECORDED_DIR "/navdb-PHNL.json"));
         if (airport.open(QIODevice::ReadOnly))
             answer(QStringLiteral("/navdb?q=airport&id=PHNL"), airport.readAll());
@@ -52,7 +56,13 @@ public:
     }
     // Takes every property in a reply of FlightGear's, a property's or a node's.
     void takeReply(const QByteArray& body) { takeNode(QJsonDocument::fromJson(body).object()); }
-    void setValue(const QString& path, const QJsonValue& value) { m_values.insert(path, value); }
+    // The simulator's clock runs from answerAsRecorded() on, until a test sets it.
+    void setValue(const QString& path, const QJsonValue& value)
+    {
+        if (path == QLatin1String(ClockPath))
+            m_clock.invalidate();
+        m_values.insert(path, value);
+    }
     // A property's value given as JSON text; text that is not JSON is served as it is.
     void answerValue(Velaro::FlightGear::Property property, const QByteArray& valueJson)
     {
@@ -113,12 +123,14 @@ protected:
                                   ? path + QLatin1Char('?') + request.url().query()
                                   : path;
         const bool posted = request.method() == QHttpServerRequest::Method::Post;
+        if (m_clock.isValid())
+            m_values.insert(QLatin1String(ClockPath), m_clock.elapsed() / 1000.0);
         Reply reply = m_replies.value(asked, {"{}", 404});
         if (posted && asked == QLatin1String(Velaro::FlightGear::ChatPath) &&
             m_replies.contains(asked)) {
             chatPosts.append(request.body());
         } else if (property && !m_replies.contains(asked) && posted) {
-            setValue(asked, QJsonDocument::fromJson(request.body())[QLatin1String("value")]);
+            takePosted(asked, QJsonDocument::fromJson(request.body()).object());
             reply = {"{}", 200};
         } else if (property && !m_replies.contains(asked) && isNode(asked)) {
             const int depth = QUrlQuery(request.url()).queryItemValue(QStringLiteral("d")).toInt();
@@ -132,6 +144,22 @@ protected:
     void missingHandler(const QHttpServerRequest&, QTcpSocket*) override {}
 
 private:
+    static constexpr const char* ClockPath = "/sim/time/elapsed-sec";
+
+    // As FlightGear sets them: a value, or a tree of named children given their values.
+    void takePosted(const QString& path, const QJsonObject& node)
+    {
+        if (node.contains(QLatin1String("value")))
+            setValue(path, node.value(QLatin1String("value")));
+        const QString parent = path.endsWith(u'/') ? path.chopped(1) : path;
+        for (const QJsonValue& each : node.value(QLatin1String("children")).toArray()) {
+            const QJsonObject child = each.toObject();
+            const int index = child.value(QLatin1String("index")).toInt();
+            takePosted(parent + u'/' + child.value(QLatin1String("name")).toString() +
+                           (index > 0 ? QStringLiteral("[%1]").arg(index) : QString()),
+                       child);
+        }
+    }
     void takeNode(const QJsonObject& node)
     {
         if (node.contains(QLatin1String("value")))
@@ -175,4 +203,5 @@ private:
     // Every property with a value, by its path.
     QMap<QString, QJsonValue> m_values;
     bool m_silent = false;
+    QElapsedTimer m_clock;
 };
