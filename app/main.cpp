@@ -53,7 +53,7 @@ std::optional<QUrl> serverAt(const QString& hostAndPort)
         !server.userInfo().isEmpty() || server.hasQuery() || server.hasFragment() ||
         server.port() == 0)
         return std::nullopt;
-    server.setPort(server.port(Velaro::FlightGearBinding::DefaultServer.port()));
+    server.setPort(server.port(Velaro::FlightGear::Link::DefaultServer.port()));
     return server;
 }
 
@@ -70,7 +70,7 @@ std::variant<int, StartOptions> answerCommandLine(int argc, char* argv[])
         // option names the default one.
         if (i > 0 && (argument == QLatin1String("--") + flightGearName ||
                       argument == QLatin1Char('-') + flightGearName))
-            argument += QLatin1Char('=') + Velaro::FlightGearBinding::DefaultServer.authority();
+            argument += QLatin1Char('=') + Velaro::FlightGear::Link::DefaultServer.authority();
         arguments.append(argument);
     }
 

@@ -62,6 +62,8 @@ QByteArray bodyOf(QNetworkReply* reply, qint64 maxBytes)
 
 } // namespace
 
+const QUrl Link::DefaultServer(QStringLiteral("http://127.0.0.1:8080"));
+
 Link::Link(QObject* parent) : QObject(parent)
 {
     // A link to a program on the pilot's own machine or network, never through a proxy.

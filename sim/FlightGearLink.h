@@ -64,6 +64,9 @@ public:
     // Sets FlightGear's chat message; the post says how it went.
     ChatPost* postChat(const QString& text);
 
+    // FlightGear's documentation serves its web pages on this port.
+    static const QUrl DefaultServer;
+
     static constexpr int PollMilliseconds = 500;
     // FlightGear's web server answers once a rendered frame: a request that takes longer
     // than even a struggling simulator's frames has failed.

@@ -20,9 +20,6 @@ const QString FromSimulator = QStringLiteral("Из FlightGear");
 
 } // namespace
 
-// FlightGear's documentation serves its web pages on this port.
-const QUrl FlightGearBinding::DefaultServer(QStringLiteral("http://127.0.0.1:8080"));
-
 FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
     : QObject(&window), m_window(window), m_link(link)
 {

@@ -37,8 +37,6 @@ public:
     // multiplayer server is there to pass it on; empty for every other call.
     const QString& chatNote() const { return m_chatNote; }
 
-    static const QUrl DefaultServer;
-
 private:
     void fill();
     void relay(const QString& call);
@@ -48,7 +46,7 @@ private:
 
     MainWindow& m_window;
     FlightGear::Link& m_link;
-    QUrl m_server = DefaultServer;
+    QUrl m_server = FlightGear::Link::DefaultServer;
     struct FieldState {
         // The text the simulator last gave the field, while it still holds it.
         QString filled;
