@@ -270,16 +270,15 @@ MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
     if (!result.call)
         return outcome;
 
-    m_messageBuffer = *result.call;
-    outcome.failure =
-        inWindow ? putOnClipboard(m_messageBuffer) : putOnClipboardFromAfar(m_messageBuffer);
+    const QString& text = *result.call;
+    outcome.failure = inWindow ? putOnClipboard(text) : putOnClipboardFromAfar(text);
     if (!outcome.failure.isEmpty()) {
         if (inWindow)
             showWarning(QStringLiteral("Не удалось поместить сообщение в буфер обмена. Закройте "
                                        "программу, которая его заняла, и нажмите кнопку ещё раз."));
         return outcome;
     }
-    emit delivered(call, m_messageBuffer, form);
+    emit delivered(call, text, form);
     // The reporting points move on only once the clipboard holds the call, so that the
     // press the pilot repeats after a failed delivery composes the same call.
     for (const FieldWrite& write : result.fieldWrites)

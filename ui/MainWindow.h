@@ -88,8 +88,6 @@ private:
     QPushButton* m_startUpButton = nullptr;
     // In the catalogue's order.
     std::array<QAction*, FormLayout::MenuItems.size()> m_menuItems{};
-    // The last call delivered; a press that stops keeps it.
-    QString m_messageBuffer;
     QPointer<AboutBox> m_aboutBox;
 };
 
