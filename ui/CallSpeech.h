@@ -3,12 +3,14 @@
 
 #include "Composer.h"
 #include "FormValues.h"
+#include "Voice.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QAction;
@@ -17,26 +19,6 @@ class QWidget;
 
 namespace Velaro
 {
-
-// What says the words aloud.
-class Voice
-{
-public:
-    virtual ~Voice() = default;
-    // Finds out, without holding up the window, whether it can speak, then calls ready on
-    // the window's thread with what is missing and what to install: nothing if it can.
-    virtual void prepare(std::function<void(const QString& missing)> ready) = 0;
-    // Says text, cutting off whatever is still being said.
-    virtual void say(const QString& text) = 0;
-};
-
-using VoiceFactory = std::function<std::unique_ptr<Voice>()>;
-
-// An English voice of Qt's text-to-speech engine of that name, at a pace a pilot follows;
-// without a sound server it does not start the engine.
-std::unique_ptr<Voice> engineVoice(const QString& engine);
-// The voice VELARO speaks with: speech-dispatcher's, which screen readers use too.
-std::unique_ptr<Voice> speechDispatcherVoice();
 
 // Says calls aloud exactly as the spoken renderer gives them: a call button's call from
 // its context menu ("Прослушать"), and, while the pilot wants it, every call a press

@@ -3,6 +3,7 @@
 
 #include "CallSpeech.h"
 #include "Composer.h"
+#include "EngineVoice.h"
 #include "FormLayout.h"
 #include "FormValues.h"
 
