@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationInfo.h"
+#include "CallSpeech.h"
+#include "EngineVoice.h"
 #include "FlightGearBinding.h"
 #include "FlightGearLink.h"
 #include "FormLayout.h"
@@ -173,6 +175,7 @@ int main(int argc, char* argv[])
     Velaro::setUpApplication();
 
     Velaro::MainWindow window;
+    const Velaro::CallSpeech speech(window, Velaro::speechDispatcherVoice);
     Velaro::FlightGear::Link link;
     Velaro::FlightGearBinding flightGear(window, link);
     if (options.flightGear)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CallSpeech.h"
 
+#include "FormLayout.h"
+#include "MainWindow.h"
 #include "StartUp.h"
 
 #include <QAbstractButton>
@@ -25,15 +27,18 @@ void waitForVoice(QAction* command)
 
 } // namespace
 
-CallSpeech::CallSpeech(QWidget& window, VoiceFactory makeVoice,
-                       std::function<FormValues()> formValues)
-    : QObject(&window), m_window(window), m_formValues(std::move(formValues)),
-      m_listen(new QAction(QStringLiteral("Прослушать"), this))
+CallSpeech::CallSpeech(MainWindow& window, VoiceFactory makeVoice)
+    : QObject(&window), m_window(window), m_listen(new QAction(QStringLiteral("Прослушать"), this)),
+      m_sayDelivered(window.menuItem(FormLayout::MenuCommand::SayCalls))
 {
     m_listen->setObjectName(QStringLiteral("Listen"));
-    waitForVoice(m_listen);
+    for (QAction* command : {m_listen, m_sayDelivered})
+        waitForVoice(command);
     connect(m_listen, &QAction::triggered, this,
-            [this] { say(speak(m_listenCall, m_formValues())); });
+            [this] { say(speak(m_listenCall, m_window.formValues())); });
+    for (const FormLayout::ButtonEntry& entry : FormLayout::Buttons)
+        addButton(window.callButton(entry.call), entry.call);
+    connect(&window, &MainWindow::delivered, this, &CallSpeech::sayDelivered);
     afterFirstFrame(window, this, [this, makeVoice = std::move(makeVoice)] {
         m_voice = makeVoice();
         m_voice->prepare([this](const QString& missing) { enableCommands(missing); });
@@ -53,12 +58,6 @@ void CallSpeech::addButton(QAbstractButton* button, Call call)
                 m_listenCall = call;
                 m_listenMenu->popup(button->mapToGlobal(at));
             });
-}
-
-void CallSpeech::setSayDeliveredItem(QAction* item)
-{
-    m_sayDelivered = item;
-    waitForVoice(item);
 }
 
 void CallSpeech::sayDelivered(Call call, const QString&, const FormValues& form)

@@ -8,17 +8,17 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
 class QAbstractButton;
 class QAction;
 class QMenu;
-class QWidget;
 
 namespace Velaro
 {
+
+class MainWindow;
 
 // Says calls aloud exactly as the spoken renderer gives them: a call button's call from
 // its context menu ("Прослушать"), and, while the pilot wants it, every call a press
@@ -29,21 +29,18 @@ class CallSpeech : public QObject
     Q_OBJECT
 
 public:
-    // Takes formValues again for every call it is asked to say.
-    CallSpeech(QWidget& window, VoiceFactory makeVoice, std::function<FormValues()> formValues);
-
-    void addButton(QAbstractButton* button, Call call);
-    // The checkable menu item that says every delivered call.
-    void setSayDeliveredItem(QAction* item);
-    // For MainWindow::delivered: says the call as composed from form, if the pilot wants it.
-    void sayDelivered(Call call, const QString& text, const FormValues& form);
+    // Gives the window's call buttons "Прослушать" and its menu item "Произносить вызовы"
+    // their voice, the one makeVoice makes.
+    CallSpeech(MainWindow& window, VoiceFactory makeVoice);
 
 private:
+    void addButton(QAbstractButton* button, Call call);
+    // For MainWindow::delivered: says the call as composed from form, if the pilot wants it.
+    void sayDelivered(Call call, const QString& text, const FormValues& form);
     void enableCommands(const QString& missing);
     void say(std::optional<QString> spoken);
 
-    QWidget& m_window;
-    std::function<FormValues()> m_formValues;
+    MainWindow& m_window;
     std::unique_ptr<Voice> m_voice;
     bool m_voiceReady = false;
     QAction* m_listen = nullptr;

@@ -52,7 +52,7 @@ protected:
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent, const VoiceFactory& makeVoice) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(WindowFlags);
@@ -65,16 +65,14 @@ MainWindow::MainWindow(QWidget* parent, const VoiceFactory& makeVoice) : QMainWi
     area->setLayout(centring(form));
     setCentralWidget(area);
     auto* preview = new CallPreview([this] { return formValues(); }, this);
-    auto* speech = new CallSpeech(*this, makeVoice, [this] { return formValues(); });
     TabOrder tabOrder;
     buildFields(form, preview, tabOrder);
-    buildCallButtons(form, preview, speech, tabOrder);
+    buildCallButtons(form, preview, tabOrder);
     buildOptions(form, tabOrder);
     buildSeparators(form);
     applyTabOrder(tabOrder);
-    buildMenus(speech);
+    buildMenus();
     connect(this, &MainWindow::formChanged, preview, &CallPreview::refresh);
-    connect(this, &MainWindow::delivered, speech, &CallSpeech::sayDelivered);
     preview->refresh();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -116,8 +114,7 @@ void MainWindow::buildFields(QWidget* form, CallPreview* preview, TabOrder& tabO
     }
 }
 
-void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, CallSpeech* speech,
-                                  TabOrder& tabOrder)
+void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder)
 {
     for (const ButtonEntry& entry : Buttons) {
         auto* button = new WrappingButton(QString::fromUtf8(entry.caption), form);
@@ -125,10 +122,8 @@ void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, CallSpeec
         button->setGeometry(entry.rect.toPixels());
         connect(button, &QPushButton::clicked, this,
                 [this, call = entry.call] { press(call, PressFrom::Window); });
-        if (entry.call == Call::StartUpOrShutdown)
-            m_startUpButton = button;
+        m_callButtons[static_cast<std::size_t>(entry.call)] = button;
         preview->addButton(button, entry.call);
-        speech->addButton(button, entry.call);
         tabOrder.emplace_back(entry.tabIndex, button);
     }
 }
@@ -188,7 +183,7 @@ void MainWindow::applyTabOrder(TabOrder& tabOrder)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
-void MainWindow::buildMenus(CallSpeech* speech)
+void MainWindow::buildMenus()
 {
     std::vector<QMenu*> menus;
     for (const MenuEntry& entry : Menus) {
@@ -216,12 +211,10 @@ void MainWindow::buildMenus(CallSpeech* speech)
         case MenuCommand::Metric:
             units.push_back(item);
             break;
-        case MenuCommand::SayCalls:
-            speech->setSayDeliveredItem(item);
-            break;
         case MenuCommand::FlightGearState:
             item->setEnabled(false);
             break;
+        case MenuCommand::SayCalls:
         case MenuCommand::FlightGear:
             break;
         case MenuCommand::About:
@@ -305,8 +298,8 @@ void MainWindow::normalise(QLineEdit* field)
 
 void MainWindow::refreshStartUpCaption()
 {
-    m_startUpButton->setText(m_departure->isChecked() ? QStringLiteral("Запуск")
-                                                      : QStringLiteral("Стоп"));
+    callButton(Call::StartUpOrShutdown)
+        ->setText(m_departure->isChecked() ? QStringLiteral("Запуск") : QStringLiteral("Стоп"));
 }
 
 void MainWindow::showAboutBox()

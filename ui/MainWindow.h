@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CallSpeech.h"
 #include "Composer.h"
-#include "EngineVoice.h"
 #include "FormLayout.h"
 #include "FormValues.h"
 
@@ -15,9 +13,9 @@
 #include <utility>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace Velaro
@@ -32,8 +30,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr,
-                        const VoiceFactory& makeVoice = speechDispatcherVoice);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     // The one place the composers' input is read from the controls.
     FormValues formValues() const;
@@ -55,6 +52,10 @@ public:
     PressOutcome press(Call call, PressFrom from);
 
     QLineEdit* field(Field field) const { return m_fields[static_cast<std::size_t>(field)]; }
+    QAbstractButton* callButton(Call call) const
+    {
+        return m_callButtons[static_cast<std::size_t>(call)];
+    }
     QAction* menuItem(FormLayout::MenuCommand command) const;
 
 signals:
@@ -70,12 +71,11 @@ private:
     using TabOrder = std::vector<std::pair<int, QWidget*>>;
 
     void buildFields(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
-    void buildCallButtons(QWidget* form, CallPreview* preview, CallSpeech* speech,
-                          TabOrder& tabOrder);
+    void buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
     void buildOptions(QWidget* form, TabOrder& tabOrder);
     void buildSeparators(QWidget* form);
     void applyTabOrder(TabOrder& tabOrder);
-    void buildMenus(CallSpeech* speech);
+    void buildMenus();
     void showWarning(const QString& text);
     // Keeps a field one line of upper case, with the caret at the end.
     void normalise(QLineEdit* field);
@@ -83,10 +83,10 @@ private:
     void showAboutBox();
 
     std::array<QLineEdit*, FieldCount> m_fields{};
+    std::array<QAbstractButton*, CallCount> m_callButtons{};
     DirectionList* m_direction = nullptr;
     QRadioButton* m_leftPattern = nullptr;
     QRadioButton* m_departure = nullptr;
-    QPushButton* m_startUpButton = nullptr;
     // In the catalogue's order.
     std::array<QAction*, FormLayout::MenuItems.size()> m_menuItems{};
     QPointer<AboutBox> m_aboutBox;
