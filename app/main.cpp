@@ -7,6 +7,7 @@
 #include "FormLayout.h"
 #include "MainWindow.h"
 #include "RemotePress.h"
+#include "RunningWindow.h"
 #include "StartUp.h"
 
 #include <QApplication>

@@ -58,10 +58,4 @@ private:
     const FlightGearBinding* m_simulator;
 };
 
-// What `velaro --press` does: asks the running window to press the call of that name,
-// prints the call it delivered, or why not, and returns the exit status.
-int pressInRunningWindow(const QString& name);
-// What `velaro --fill` does: sets the running window's fields from ROLE=TEXT arguments.
-int fillInRunningWindow(const QStringList& assignments);
-
 } // namespace Velaro
