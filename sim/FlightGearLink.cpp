@@ -196,7 +196,7 @@ void Link::askForRunways(const QString& aerodrome)
             });
 }
 
-ChatPost* Link::postChat(const QString& text)
+ChatPost* Link::postChat(const QString& text, int timeoutMilliseconds)
 {
     auto* post = new ChatPost(this);
     const auto finish = [post](const QString& failure) {
@@ -215,7 +215,7 @@ ChatPost* Link::postChat(const QString& text)
         return post;
     }
     QNetworkRequest chat =
-        request(QStringLiteral("/json") + QLatin1String(ChatPath), ChatMilliseconds);
+        request(QStringLiteral("/json") + QLatin1String(ChatPath), timeoutMilliseconds);
     chat.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     QNetworkReply* reply = m_network.post(chat, valueBody(text));
     limit(reply, MaxPropertyBytes);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlightGearBinding.h"
 
+#include "BusInterface.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
 
@@ -115,7 +116,8 @@ void FlightGearBinding::relay(const QString& call)
         m_chatNote = QStringLiteral("FlightGear is not on a multiplayer server: the call shows "
                                     "in its chat on this screen only, no one else receives it");
     }
-    m_chatPost = m_link.postChat(call);
+    // FlightGear has as long to take a call as a press from another program waits for it.
+    m_chatPost = m_link.postChat(call, BusInterface::ChatMilliseconds);
     connect(m_chatPost, &FlightGear::ChatPost::finished, this, [this](const QString& failure) {
         m_chatFailure = failure;
         showState();
