@@ -108,20 +108,21 @@ void FlightGearBinding::mark(Field field, bool fromSimulator)
 
 void FlightGearBinding::relay(const QString& call)
 {
-    m_chatNote.clear();
     if (!isOn())
         return;
+    QString note;
     if (m_link.reading().flag(FlightGear::Property::Online) == false && !m_offlineSaid) {
         m_offlineSaid = true;
-        m_chatNote = QStringLiteral("FlightGear is not on a multiplayer server: the call shows "
-                                    "in its chat on this screen only, no one else receives it");
+        note = QStringLiteral("FlightGear is not on a multiplayer server: the call shows in its "
+                              "chat on this screen only, no one else receives it");
     }
     // FlightGear has as long to take a call as a press from another program waits for it.
-    m_chatPost = m_link.postChat(call, BusInterface::ChatMilliseconds);
-    connect(m_chatPost, &FlightGear::ChatPost::finished, this, [this](const QString& failure) {
+    FlightGear::ChatPost* post = m_link.postChat(call, BusInterface::ChatMilliseconds);
+    connect(post, &FlightGear::ChatPost::finished, this, [this](const QString& failure) {
         m_chatFailure = failure;
         showState();
     });
+    emit relayed(post, note);
 }
 
 void FlightGearBinding::showState()

@@ -5,7 +5,6 @@
 #include "FormValues.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QUrl>
 
 #include <array>
@@ -31,11 +30,12 @@ public:
     // Turns the link on, to that server from now on.
     void linkTo(const QUrl& server);
     bool isOn() const { return m_link.state() != FlightGear::Link::State::Off; }
-    // The chat post of the call delivered last while it is on its way.
-    FlightGear::ChatPost* chatPost() const { return m_chatPost; }
-    // Said with the first call FlightGear shows only on the pilot's own screen, as no
-    // multiplayer server is there to pass it on; empty for every other call.
-    const QString& chatNote() const { return m_chatNote; }
+
+signals:
+    // Emitted during a press whose call goes to FlightGear's chat: post says how it went.
+    // note is said with the first call FlightGear shows only on the pilot's own screen, as
+    // no multiplayer server is there to pass it on; it is empty for every other call.
+    void relayed(Velaro::FlightGear::ChatPost* post, const QString& note);
 
 private:
     void fill();
@@ -57,9 +57,7 @@ private:
 
     std::array<FieldState, FieldCount> m_fieldStates{};
     bool m_filling = false;
-    QPointer<FlightGear::ChatPost> m_chatPost;
     QString m_chatFailure;
-    QString m_chatNote;
     bool m_offlineSaid = false;
 };
 

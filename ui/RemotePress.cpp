@@ -12,7 +12,12 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace Velaro
 {
@@ -39,6 +44,8 @@ void RemotePress::listen()
 
 QString RemotePress::Press(const QString& call, QString& warning)
 {
+    QElapsedTimer sinceArrival;
+    sinceArrival.start();
     const std::optional<Call> named = FormLayout::callNamed(call);
     if (!named) {
         sendErrorReply(UnknownCall, QStringLiteral("no call named '%1'").arg(call));
@@ -46,29 +53,59 @@ QString RemotePress::Press(const QString& call, QString& warning)
     }
     if (refuseWhileBusy())
         return {};
+    // The post to FlightGear's chat that this press makes, if it makes one.
+    QPointer<FlightGear::ChatPost> post;
+    QString note;
+    QMetaObject::Connection relayed;
+    if (m_simulator)
+        relayed = connect(m_simulator, &FlightGearBinding::relayed, this,
+                          [&post, &note](FlightGear::ChatPost* itsPost, const QString& itsNote) {
+                              post = itsPost;
+                              note = itsNote;
+                          });
     const MainWindow::PressOutcome outcome = m_window.press(*named, MainWindow::PressFrom::Remote);
+    disconnect(relayed);
     warning = outcome.warning;
     if (!outcome.failure.isEmpty())
         sendErrorReply(NotDelivered, outcome.failure);
     else if (!outcome.delivered)
         sendErrorReply(CheckFailed, outcome.warning);
-    else if (m_simulator && m_simulator->chatPost()) {
-        if (!m_simulator->chatNote().isEmpty())
-            warning = (warning.isEmpty() ? QString() : warning + QLatin1Char('\n')) +
-                      m_simulator->chatNote();
-        // Answered once the chat has the call too, or has not taken it.
+    else if (post) {
+        if (!note.isEmpty())
+            warning = (warning.isEmpty() ? QString() : warning + QLatin1Char('\n')) + note;
         setDelayedReply(true);
-        connect(m_simulator->chatPost(), &FlightGear::ChatPost::finished, this,
-                [request = message(), call = *outcome.delivered, warning](const QString& failure) {
-                    QDBusMessage answer = failure.isEmpty()
-                                              ? request.createReply({call, warning})
-                                              : request.createErrorReply(NotInChat, failure);
-                    if (!failure.isEmpty())
-                        answer << call << warning;
-                    QDBusConnection::sessionBus().send(answer);
-                });
+        answerOnceInChat(post, *outcome.delivered, warning,
+                         ChatMilliseconds - static_cast<int>(sinceArrival.elapsed()));
     }
     return outcome.delivered.value_or(QString());
+}
+
+// Answered once the chat has the call too, or has not taken it, or once the allowance is
+// spent, whatever FlightGear and the network do: the caller hears within its second.
+void RemotePress::answerOnceInChat(FlightGear::ChatPost* post, const QString& call,
+                                   const QString& warning, int allowanceMilliseconds)
+{
+    auto* allowance = new QTimer(this);
+    allowance->setSingleShot(true);
+    const auto answer = [allowance, request = message(), call, warning](const QString& failure) {
+        allowance->stop();
+        allowance->deleteLater();
+        QDBusMessage reply = failure.isEmpty() ? request.createReply({call, warning})
+                                               : request.createErrorReply(NotInChat, failure);
+        if (!failure.isEmpty())
+            reply << call << warning;
+        QDBusConnection::sessionBus().send(reply);
+    };
+    connect(post, &FlightGear::ChatPost::finished, allowance,
+            [allowance, answer](const QString& failure) {
+                if (allowance->isActive())
+                    answer(failure);
+            });
+    connect(allowance, &QTimer::timeout, allowance, [answer] {
+        answer(QStringLiteral("FlightGear did not take it within %1 s")
+                   .arg(ChatMilliseconds / 1000.0, 0, 'f', 1));
+    });
+    allowance->start(std::max(allowanceMilliseconds, 0));
 }
 
 void RemotePress::Fill(const QMap<QString, QString>& fields)

@@ -8,6 +8,11 @@
 namespace Velaro
 {
 
+namespace FlightGear
+{
+class ChatPost;
+} // namespace FlightGear
+
 class FlightGearBinding;
 class MainWindow;
 
@@ -52,6 +57,8 @@ public slots:
 
 private:
     void listen();
+    void answerOnceInChat(FlightGear::ChatPost* post, const QString& call, const QString& warning,
+                          int allowanceMilliseconds);
     bool refuseWhileBusy();
 
     MainWindow& m_window;
