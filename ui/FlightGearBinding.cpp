@@ -34,6 +34,9 @@ FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
     });
     connect(&link, &Link::stateChanged, this, [this] {
         m_chatFailure.clear();
+        // Each link says once that FlightGear is on no multiplayer server.
+        if (m_link.state() == Link::State::Off)
+            m_offlineSaid = false;
         showState();
         fill();
     });

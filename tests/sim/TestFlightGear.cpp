@@ -265,6 +265,7 @@ void TestFlightGear::testPressFromAfar_data()
     QTest::addColumn<QStringList>("answers");
 
     // clang-format off
+    QTest::newRow("offline: the note once a link") << QStringList{"press", "press", "link off", "link on", "press"} << QStringList{"delivered, noted", "delivered", "delivered, noted"};
     QTest::newRow("FlightGear hangs, the clipboard is slow") << QStringList{"hang", "slow clipboard", "press"} << QStringList{"NotInChat"};
     QTest::newRow("a post overtaken by a press unlinked") << QStringList{"hang", "press", "link off", "press"} << QStringList{"NotInChat", "delivered"};
     // clang-format on
