@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 fonts-dejavu-core \
 	fonts-dejavu-extra dpkg-dev qt6-speech-dev qt6-declarative-dev \
-	qt6-speech-speechd-plugin speech-dispatcher
+	qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
 PACKAGE_PACKAGES := file
 BENCH_PACKAGES := libbenchmark-dev qt6-httpserver-dev qt6-websockets-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi \
