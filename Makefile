@@ -51,7 +51,7 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-exclude flightgear
 
-# Refreshes the README's pictures from the real window with a worked example filled in,
+# Refreshes the pictures of the README and docs/ from the real window with a worked example filled in,
 # alone and linked to the stand-in FlightGear.
 screenshot: test-deps build
 	tests/e2e/screenshot.sh $(BUILD_DIR)/app/velaro $(BUILD_DIR)/tests/e2e/layout.txt docs/screenshot.png
