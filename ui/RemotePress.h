@@ -49,7 +49,8 @@ public slots:
     // before it, if any. Fails with UnknownCall, Busy (while a message box of the window
     // waits for the pilot), CheckFailed (the message a click would show) or NotDelivered
     // (why the clipboard does not hold the call). With the simulator linked it fails
-    // with NotInChat, the call still delivered, when the chat did not take the call.
+    // with NotInChat, the call still delivered, when the chat did not take the call
+    // within BusInterface::ChatMilliseconds of the press's arrival.
     QString Press(const QString& call, QString& warning);
     // Sets fields by their names, as if typed; fails with UnknownField, changing nothing,
     // or Busy.
