@@ -78,6 +78,9 @@ void TestFlightGear::init()
 
 void TestFlightGear::cleanup()
 {
+    // Gone before the window, as in the program: closing, the window still tells the
+    // binding of a field the simulator filled while it had the focus.
+    delete m_binding;
     MainWindowTest::cleanup();
     m_link.reset();
     m_standIn.reset();
