@@ -87,6 +87,8 @@ void RemotePress::answerOnceInChat(FlightGear::ChatPost* post, const QString& ca
 {
     auto* allowance = new QTimer(this);
     allowance->setSingleShot(true);
+    // A coarse timer may fire 5 % late, a good part of what the caller's second leaves.
+    allowance->setTimerType(Qt::PreciseTimer);
     const auto answer = [allowance, request = message(), call, warning](const QString& failure) {
         allowance->stop();
         allowance->deleteLater();
