@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 fonts-dejavu-core \
 	fonts-dejavu-extra dpkg-dev qt6-speech-dev qt6-declarative-dev \
-	qt6-speech-speechd-plugin speech-dispatcher
+	qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
 PACKAGE_PACKAGES := file
 BENCH_PACKAGES := libbenchmark-dev qt6-httpserver-dev qt6-websockets-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi \
@@ -51,7 +51,7 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-exclude flightgear
 
-# Refreshes the README's pictures from the real window with a worked example filled in,
+# Refreshes the pictures of the README and docs/ from the real window with a worked example filled in,
 # alone and linked to the stand-in FlightGear.
 screenshot: test-deps build
 	tests/e2e/screenshot.sh $(BUILD_DIR)/app/velaro $(BUILD_DIR)/tests/e2e/layout.txt docs/screenshot.png

@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 #include <QThread>
@@ -150,6 +151,8 @@ class LinkedWindow
 public:
     LinkedWindow() : m_binding(new FlightGearBinding(window, link))
     {
+        QObject::connect(m_binding, &FlightGearBinding::relayed, m_binding,
+                         [this](FlightGear::ChatPost* post) { m_lastPost = post; });
         window.show();
         if (standIn.url().isEmpty() || !QTest::qWaitForWindowExposed(&window))
             return;
@@ -166,7 +169,7 @@ public:
     // Until the chat post of the call delivered last has gone out.
     bool awaitChat() const
     {
-        return QTest::qWaitFor([this] { return !m_binding->chatPost(); }, 2000);
+        return QTest::qWaitFor([this] { return !m_lastPost; }, 2000);
     }
 
     StandInThread standIn;
@@ -175,6 +178,7 @@ public:
 
 private:
     FlightGearBinding* m_binding;
+    QPointer<FlightGear::ChatPost> m_lastPost;
     bool m_linked = false;
 };
 

@@ -15,6 +15,8 @@
 // Qt Widgets program shows this form; the label window pays, like every window that
 // draws text, for Qt loading its font database.
 
+#include "CallSpeech.h"
+#include "EngineVoice.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
 #include "StartUp.h"
@@ -176,7 +178,9 @@ std::unique_ptr<QMainWindow> windowFor(const char* mode)
 {
     if (std::strcmp(mode, "program") == 0) {
         Velaro::setUpApplication();
-        return std::make_unique<Velaro::MainWindow>();
+        auto window = std::make_unique<Velaro::MainWindow>();
+        new Velaro::CallSpeech(*window, Velaro::speechDispatcherVoice);
+        return window;
     }
     if (std::strcmp(mode, "plain") == 0)
         return plainForm();

@@ -13,18 +13,8 @@
 namespace Velaro
 {
 
-struct FieldWrite {
-    Field field;
-    QString text;
-
-    bool operator==(const FieldWrite& other) const
-    {
-        return field == other.field && text == other.text;
-    }
-};
-
-// What one press produces. The window shows the warning first, then applies the
-// field writes in order, then delivers the call.
+// What one press produces. The window shows the warning first, then delivers the call,
+// and only once the clipboard holds it applies the field writes in order.
 struct ComposeResult {
     // Absent when a failed check stops the press: nothing is delivered.
     std::optional<QString> call;

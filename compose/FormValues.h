@@ -32,6 +32,17 @@ enum class Field {
 };
 inline constexpr std::size_t FieldCount = 16;
 
+// A field's new text, as a press moves the reporting points on or the simulator fills it.
+struct FieldWrite {
+    Field field;
+    QString text;
+
+    bool operator==(const FieldWrite& other) const
+    {
+        return field == other.field && text == other.text;
+    }
+};
+
 // Everything a composer may read, captured at the moment of the press. The fields and
 // the direction list are read only through accessors that keep a record of what was
 // read, so that the window can show which inputs a call takes; the values themselves

@@ -62,6 +62,8 @@ QByteArray bodyOf(QNetworkReply* reply, qint64 maxBytes)
 
 } // namespace
 
+const QUrl Link::DefaultServer(QStringLiteral("http://127.0.0.1:8080"));
+
 Link::Link(QObject* parent) : QObject(parent)
 {
     // A link to a program on the pilot's own machine or network, never through a proxy.
@@ -190,7 +192,7 @@ void Link::askForRunways(const QString& aerodrome)
             });
 }
 
-ChatPost* Link::postChat(const QString& text)
+ChatPost* Link::postChat(const QString& text, int timeoutMilliseconds)
 {
     auto* post = new ChatPost(this);
     const auto finish = [post](const QString& failure) {
@@ -209,7 +211,7 @@ ChatPost* Link::postChat(const QString& text)
         return post;
     }
     QNetworkRequest chat =
-        request(QStringLiteral("/json") + QLatin1String(ChatPath), ChatMilliseconds);
+        request(QStringLiteral("/json") + QLatin1String(ChatPath), timeoutMilliseconds);
     chat.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     QNetworkReply* reply = m_network.post(chat, valueBody(text));
     limit(reply, MaxPropertyBytes);

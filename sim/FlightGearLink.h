@@ -61,15 +61,17 @@ public:
     // Readings follow each other PollMilliseconds apart; a benchmark hurries them.
     void setPollInterval(int milliseconds) { m_pollTimer.setInterval(milliseconds); }
 
-    // Sets FlightGear's chat message; the post says how it went.
-    ChatPost* postChat(const QString& text);
+    // Sets FlightGear's chat message, given as long as timeoutMilliseconds to take it; the
+    // post says how it went.
+    ChatPost* postChat(const QString& text, int timeoutMilliseconds);
+
+    // FlightGear's documentation serves its web pages on this port.
+    static const QUrl DefaultServer;
 
     static constexpr int PollMilliseconds = 500;
     // FlightGear's web server answers once a rendered frame: a request that takes longer
     // than even a struggling simulator's frames has failed.
     static constexpr int RequestMilliseconds = 5000;
-    // A press from afar waits for the chat, and its caller waits one second.
-    static constexpr int ChatMilliseconds = 900;
 
 signals:
     void readingChanged();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ComposeResult.h"
 #include "FlightPhase.h"
+#include "FormValues.h"
 #include "Runway.h"
 
 #include <QByteArray>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FlightGearBinding.h"
 
+#include "BusInterface.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
 
@@ -20,9 +21,6 @@ const QString FromSimulator = QStringLiteral("Из FlightGear");
 
 } // namespace
 
-// FlightGear's documentation serves its web pages on this port.
-const QUrl FlightGearBinding::DefaultServer(QStringLiteral("http://127.0.0.1:8080"));
-
 FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
     : QObject(&window), m_window(window), m_link(link)
 {
@@ -39,6 +37,9 @@ FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
         m_chatFailure.clear();
         if (m_link.state() == Link::State::Connecting)
             m_phase = {};
+        // Each link says once that FlightGear is on no multiplayer server.
+        if (m_link.state() == Link::State::Off)
+            m_offlineSaid = false;
         showState();
         fill();
         emit followed();
@@ -134,19 +135,21 @@ void FlightGearBinding::mark(Field field, bool fromSimulator)
 
 void FlightGearBinding::relay(const QString& call)
 {
-    m_chatNote.clear();
     if (!isOn())
         return;
+    QString note;
     if (m_link.reading().flag(FlightGear::Property::Online) == false && !m_offlineSaid) {
         m_offlineSaid = true;
-        m_chatNote = QStringLiteral("FlightGear is not on a multiplayer server: the call shows "
-                                    "in its chat on this screen only, no one else receives it");
+        note = QStringLiteral("FlightGear is not on a multiplayer server: the call shows in its "
+                              "chat on this screen only, no one else receives it");
     }
-    m_chatPost = m_link.postChat(call);
-    connect(m_chatPost, &FlightGear::ChatPost::finished, this, [this](const QString& failure) {
+    // FlightGear has as long to take a call as a press from another program waits for it.
+    FlightGear::ChatPost* post = m_link.postChat(call, BusInterface::ChatMilliseconds);
+    connect(post, &FlightGear::ChatPost::finished, this, [this](const QString& failure) {
         m_chatFailure = failure;
         showState();
     });
+    emit relayed(post, note);
 }
 
 void FlightGearBinding::showState()

@@ -6,7 +6,6 @@
 #include "FormValues.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QUrl>
 
 #include <array>
@@ -34,13 +33,12 @@ public:
     bool isOn() const { return m_link.state() != FlightGear::Link::State::Off; }
     // The flight as followed from the link's readings.
     const FlightGear::FlightPhase& flight() const { return m_phase; }
-    // The chat post of the call delivered last while it is on its way.
-    FlightGear::ChatPost* chatPost() const { return m_chatPost; }
-    // Said with the first call FlightGear shows only on the pilot's own screen, as no
-    // multiplayer server is there to pass it on; empty for every other call.
-    const QString& chatNote() const { return m_chatNote; }
 
-    static const QUrl DefaultServer;
+signals:
+    // Emitted during a press whose call goes to FlightGear's chat: post says how it went.
+    // note is said with the first call FlightGear shows only on the pilot's own screen, as
+    // no multiplayer server is there to pass it on; it is empty for every other call.
+    void relayed(Velaro::FlightGear::ChatPost* post, const QString& note);
 
 signals:
     // The flight was followed one reading further, or the link came on or went off.
@@ -57,7 +55,7 @@ private:
     MainWindow& m_window;
     FlightGear::Link& m_link;
     FlightGear::FlightPhase m_phase;
-    QUrl m_server = DefaultServer;
+    QUrl m_server = FlightGear::Link::DefaultServer;
     struct FieldState {
         // The text the simulator last gave the field, while it still holds it.
         QString filled;
@@ -70,9 +68,7 @@ private:
     bool m_filling = false;
     // The route's active waypoint when the pilot last reported a point.
     int m_reportedWaypoint = -1;
-    QPointer<FlightGear::ChatPost> m_chatPost;
     QString m_chatFailure;
-    QString m_chatNote;
     bool m_offlineSaid = false;
 };
 

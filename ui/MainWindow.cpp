@@ -52,7 +52,7 @@ protected:
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent, const VoiceFactory& makeVoice) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(WindowFlags);
@@ -66,16 +66,14 @@ MainWindow::MainWindow(QWidget* parent, const VoiceFactory& makeVoice) : QMainWi
     setCentralWidget(area);
     auto* preview = new CallPreview([this] { return formValues(); }, this);
     m_preview = preview;
-    auto* speech = new CallSpeech(*this, makeVoice, [this] { return formValues(); });
     TabOrder tabOrder;
     buildFields(form, preview, tabOrder);
-    buildCallButtons(form, preview, speech, tabOrder);
+    buildCallButtons(form, preview, tabOrder);
     buildOptions(form, tabOrder);
     buildSeparators(form);
     applyTabOrder(tabOrder);
-    buildMenus(speech);
+    buildMenus();
     connect(this, &MainWindow::formChanged, preview, &CallPreview::refresh);
-    connect(this, &MainWindow::delivered, speech, &CallSpeech::sayDelivered);
     preview->refresh();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -117,8 +115,7 @@ void MainWindow::buildFields(QWidget* form, CallPreview* preview, TabOrder& tabO
     }
 }
 
-void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, CallSpeech* speech,
-                                  TabOrder& tabOrder)
+void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder)
 {
     for (const ButtonEntry& entry : Buttons) {
         auto* button = new WrappingButton(QString::fromUtf8(entry.caption), form);
@@ -127,10 +124,7 @@ void MainWindow::buildCallButtons(QWidget* form, CallPreview* preview, CallSpeec
         connect(button, &QPushButton::clicked, this,
                 [this, call = entry.call] { press(call, PressFrom::Window); });
         m_callButtons[static_cast<std::size_t>(entry.call)] = button;
-        if (entry.call == Call::StartUpOrShutdown)
-            m_startUpButton = button;
         preview->addButton(button, entry.call);
-        speech->addButton(button, entry.call);
         tabOrder.emplace_back(entry.tabIndex, button);
     }
 }
@@ -191,7 +185,7 @@ void MainWindow::applyTabOrder(TabOrder& tabOrder)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 }
 
-void MainWindow::buildMenus(CallSpeech* speech)
+void MainWindow::buildMenus()
 {
     std::vector<QMenu*> menus;
     for (const MenuEntry& entry : Menus) {
@@ -219,12 +213,10 @@ void MainWindow::buildMenus(CallSpeech* speech)
         case MenuCommand::Metric:
             units.push_back(item);
             break;
-        case MenuCommand::SayCalls:
-            speech->setSayDeliveredItem(item);
-            break;
         case MenuCommand::FlightGearState:
             item->setEnabled(false);
             break;
+        case MenuCommand::SayCalls:
         case MenuCommand::FlightGear:
             break;
         case MenuCommand::About:
@@ -273,16 +265,15 @@ MainWindow::PressOutcome MainWindow::press(Call call, PressFrom from)
     if (!result.call)
         return outcome;
 
-    m_messageBuffer = *result.call;
-    outcome.failure =
-        inWindow ? putOnClipboard(m_messageBuffer) : putOnClipboardFromAfar(m_messageBuffer);
+    const QString& text = *result.call;
+    outcome.failure = inWindow ? putOnClipboard(text) : putOnClipboardFromAfar(text);
     if (!outcome.failure.isEmpty()) {
         if (inWindow)
             showWarning(QStringLiteral("Не удалось поместить сообщение в буфер обмена. Закройте "
                                        "программу, которая его заняла, и нажмите кнопку ещё раз."));
         return outcome;
     }
-    emit delivered(call, m_messageBuffer, form);
+    emit delivered(call, text, form);
     // The reporting points move on only once the clipboard holds the call, so that the
     // press the pilot repeats after a failed delivery composes the same call.
     for (const FieldWrite& write : result.fieldWrites)
@@ -309,8 +300,8 @@ void MainWindow::normalise(QLineEdit* field)
 
 void MainWindow::refreshStartUpCaption()
 {
-    m_startUpButton->setText(m_departure->isChecked() ? QStringLiteral("Запуск")
-                                                      : QStringLiteral("Стоп"));
+    callButton(Call::StartUpOrShutdown)
+        ->setText(m_departure->isChecked() ? QStringLiteral("Запуск") : QStringLiteral("Стоп"));
 }
 
 void MainWindow::showAboutBox()

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CallSpeech.h"
 #include "Composer.h"
 #include "FormLayout.h"
 #include "FormValues.h"
@@ -17,7 +16,6 @@
 class QAbstractButton;
 class QAction;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace Velaro
@@ -32,8 +30,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr,
-                        const VoiceFactory& makeVoice = speechDispatcherVoice);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     // The one place the composers' input is read from the controls.
     FormValues formValues() const;
@@ -79,12 +76,11 @@ private:
     using TabOrder = std::vector<std::pair<int, QWidget*>>;
 
     void buildFields(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
-    void buildCallButtons(QWidget* form, CallPreview* preview, CallSpeech* speech,
-                          TabOrder& tabOrder);
+    void buildCallButtons(QWidget* form, CallPreview* preview, TabOrder& tabOrder);
     void buildOptions(QWidget* form, TabOrder& tabOrder);
     void buildSeparators(QWidget* form);
     void applyTabOrder(TabOrder& tabOrder);
-    void buildMenus(CallSpeech* speech);
+    void buildMenus();
     void showWarning(const QString& text);
     // Keeps a field one line of upper case, with the caret at the end.
     void normalise(QLineEdit* field);
@@ -98,11 +94,8 @@ private:
     DirectionList* m_direction = nullptr;
     QRadioButton* m_leftPattern = nullptr;
     QRadioButton* m_departure = nullptr;
-    QPushButton* m_startUpButton = nullptr;
     // In the catalogue's order.
     std::array<QAction*, FormLayout::MenuItems.size()> m_menuItems{};
-    // The last call delivered; a press that stops keeps it.
-    QString m_messageBuffer;
     QPointer<AboutBox> m_aboutBox;
 };
 

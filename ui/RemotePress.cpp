@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RemotePress.h"
 
+#include "BusInterface.h"
 #include "FlightGearBinding.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
@@ -9,43 +10,19 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace Velaro
 {
 
-namespace
-{
-
-const QString Service = QStringLiteral(VELARO_APPLICATION_ID);
-const QString ObjectPath = QStringLiteral("/org/velaro/Velaro");
-const QString Interface = QStringLiteral("org.velaro.Velaro.Calls");
-const QString UnknownCall = QStringLiteral("org.velaro.Velaro.Error.UnknownCall");
-const QString CheckFailed = QStringLiteral("org.velaro.Velaro.Error.CheckFailed");
-const QString NotDelivered = QStringLiteral("org.velaro.Velaro.Error.NotDelivered");
-const QString Busy = QStringLiteral("org.velaro.Velaro.Error.Busy");
-const QString NotInChat = QStringLiteral("org.velaro.Velaro.Error.NotInChat");
-const QString UnknownField = QStringLiteral("org.velaro.Velaro.Error.UnknownField");
-
-// The exit statuses of `velaro --press`.
-enum Status { Delivered = 0, Unanswered = 1, Stopped = 2, Undelivered = 3 };
-
-constexpr int AnswerMilliseconds = 1000;
-
-const QString NotRunning =
-    QStringLiteral("VELARO is not running: start it and fill in the flight first");
-
-void printLine(std::FILE* stream, const QString& text)
-{
-    std::fprintf(stream, "%s\n", text.toLocal8Bit().constData());
-}
-
-} // namespace
+using namespace BusInterface;
 
 RemotePress::RemotePress(MainWindow& window, const FlightGearBinding* simulator)
     : m_window(window), m_simulator(simulator)
@@ -67,6 +44,8 @@ void RemotePress::listen()
 
 QString RemotePress::Press(const QString& call, QString& warning)
 {
+    QElapsedTimer sinceArrival;
+    sinceArrival.start();
     const std::optional<Call> named = FormLayout::callNamed(call);
     if (!named) {
         sendErrorReply(UnknownCall, QStringLiteral("no call named '%1'").arg(call));
@@ -74,29 +53,61 @@ QString RemotePress::Press(const QString& call, QString& warning)
     }
     if (refuseWhileBusy())
         return {};
+    // The post to FlightGear's chat that this press makes, if it makes one.
+    QPointer<FlightGear::ChatPost> post;
+    QString note;
+    QMetaObject::Connection relayed;
+    if (m_simulator)
+        relayed = connect(m_simulator, &FlightGearBinding::relayed, this,
+                          [&post, &note](FlightGear::ChatPost* itsPost, const QString& itsNote) {
+                              post = itsPost;
+                              note = itsNote;
+                          });
     const MainWindow::PressOutcome outcome = m_window.press(*named, MainWindow::PressFrom::Remote);
+    disconnect(relayed);
     warning = outcome.warning;
     if (!outcome.failure.isEmpty())
         sendErrorReply(NotDelivered, outcome.failure);
     else if (!outcome.delivered)
         sendErrorReply(CheckFailed, outcome.warning);
-    else if (m_simulator && m_simulator->chatPost()) {
-        if (!m_simulator->chatNote().isEmpty())
-            warning = (warning.isEmpty() ? QString() : warning + QLatin1Char('\n')) +
-                      m_simulator->chatNote();
-        // Answered once the chat has the call too, or has not taken it.
+    else if (post) {
+        if (!note.isEmpty())
+            warning = (warning.isEmpty() ? QString() : warning + QLatin1Char('\n')) + note;
         setDelayedReply(true);
-        connect(m_simulator->chatPost(), &FlightGear::ChatPost::finished, this,
-                [request = message(), call = *outcome.delivered, warning](const QString& failure) {
-                    QDBusMessage answer = failure.isEmpty()
-                                              ? request.createReply({call, warning})
-                                              : request.createErrorReply(NotInChat, failure);
-                    if (!failure.isEmpty())
-                        answer << call << warning;
-                    QDBusConnection::sessionBus().send(answer);
-                });
+        answerOnceInChat(post, *outcome.delivered, warning,
+                         ChatMilliseconds - static_cast<int>(sinceArrival.elapsed()));
     }
     return outcome.delivered.value_or(QString());
+}
+
+// Answered once the chat has the call too, or has not taken it, or once the allowance is
+// spent, whatever FlightGear and the network do: the caller hears within its second.
+void RemotePress::answerOnceInChat(FlightGear::ChatPost* post, const QString& call,
+                                   const QString& warning, int allowanceMilliseconds)
+{
+    auto* allowance = new QTimer(this);
+    allowance->setSingleShot(true);
+    // A coarse timer may fire 5 % late, a good part of what the caller's second leaves.
+    allowance->setTimerType(Qt::PreciseTimer);
+    const auto answer = [allowance, request = message(), call, warning](const QString& failure) {
+        allowance->stop();
+        allowance->deleteLater();
+        QDBusMessage reply = failure.isEmpty() ? request.createReply({call, warning})
+                                               : request.createErrorReply(NotInChat, failure);
+        if (!failure.isEmpty())
+            reply << call << warning;
+        QDBusConnection::sessionBus().send(reply);
+    };
+    connect(post, &FlightGear::ChatPost::finished, allowance,
+            [allowance, answer](const QString& failure) {
+                if (allowance->isActive())
+                    answer(failure);
+            });
+    connect(allowance, &QTimer::timeout, allowance, [answer] {
+        answer(QStringLiteral("FlightGear did not take it within %1 s")
+                   .arg(ChatMilliseconds / 1000.0, 0, 'f', 1));
+    });
+    allowance->start(std::max(allowanceMilliseconds, 0));
 }
 
 void RemotePress::Fill(const QMap<QString, QString>& fields)
@@ -122,119 +133,6 @@ bool RemotePress::refuseWhileBusy()
         return false;
     sendErrorReply(Busy, QStringLiteral("VELARO shows a message: answer it in its window first"));
     return true;
-}
-
-namespace
-{
-
-// Asks the running window; nothing, after saying why, where no window can be asked.
-std::optional<QDBusMessage> askRunningWindow(const QString& method, const QVariantList& arguments)
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        printLine(stderr, NotRunning + QStringLiteral(" (there is no session message bus)"));
-        return std::nullopt;
-    }
-    if (!bus.interface()->isServiceRegistered(Service)) {
-        printLine(stderr, NotRunning);
-        return std::nullopt;
-    }
-    QDBusMessage question = QDBusMessage::createMethodCall(Service, ObjectPath, Interface, method);
-    question.setArguments(arguments);
-    const QDBusMessage reply = bus.call(question, QDBus::Block, AnswerMilliseconds);
-    // Qt's bus thread still has work to do with a reply after handing it over, and a
-    // program that ended in the middle of it would print Qt's complaints. It takes the
-    // messages in turn, so once this question to the bus is answered, that work is done.
-    bus.interface()->isServiceRegistered(Service);
-    return reply;
-}
-
-// Says why the window did not do what it was asked.
-int unanswered(const QDBusError& error)
-{
-    switch (error.type()) {
-    case QDBusError::ServiceUnknown:
-        printLine(stderr, NotRunning);
-        break;
-    case QDBusError::NoReply:
-    case QDBusError::Timeout:
-        printLine(
-            stderr,
-            QStringLiteral("VELARO did not answer within %1 s").arg(AnswerMilliseconds / 1000));
-        break;
-    default:
-        // The window's own refusals, such as while a message box waits for the pilot, say
-        // why themselves.
-        printLine(stderr, error.name() == Busy || error.name() == UnknownField
-                              ? error.message()
-                              : QStringLiteral("VELARO could not be asked: ") + error.message());
-    }
-    return Unanswered;
-}
-
-// The call delivered, after the number check's warning that came before it, if any.
-void printDelivered(const QDBusMessage& reply, int first)
-{
-    const QString warning = reply.arguments().value(first + 1).toString();
-    if (!warning.isEmpty())
-        printLine(stderr, warning);
-    printLine(stdout, reply.arguments().value(first).toString());
-}
-
-} // namespace
-
-int pressInRunningWindow(const QString& name)
-{
-    const std::optional<QDBusMessage> reply = askRunningWindow(QStringLiteral("Press"), {name});
-    if (!reply)
-        return Unanswered;
-    if (reply->type() == QDBusMessage::ReplyMessage) {
-        printDelivered(*reply, 0);
-        return Delivered;
-    }
-    const QDBusError error(*reply);
-    if (error.name() == CheckFailed) {
-        printLine(stderr, error.message());
-        return Stopped;
-    }
-    if (error.name() == NotDelivered) {
-        printLine(stderr,
-                  QStringLiteral("The call did not reach the clipboard: ") + error.message());
-        return Undelivered;
-    }
-    if (error.name() == NotInChat) {
-        // After the message, the call the clipboard holds and its warning.
-        printDelivered(*reply, 1);
-        printLine(stderr, QStringLiteral("The call is on the clipboard, but not in FlightGear's "
-                                         "chat: ") +
-                              error.message());
-        return Undelivered;
-    }
-    return unanswered(error);
-}
-
-int fillInRunningWindow(const QStringList& assignments)
-{
-    qDBusRegisterMetaType<QMap<QString, QString>>();
-    QMap<QString, QString> fields;
-    for (const QString& assignment : assignments) {
-        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-        const QString name = assignment.left(equals);
-        if (equals < 0 || !FormLayout::fieldNamed(name)) {
-            printLine(stderr, QStringLiteral("'%1' names no field: give FIELD=TEXT, where FIELD "
-                                             "is one of %2")
-                                  .arg(assignment, FormLayout::fieldNames()));
-            return Unanswered;
-        }
-        fields.insert(name, assignment.mid(equals + 1));
-    }
-    const std::optional<QDBusMessage> reply =
-        askRunningWindow(QStringLiteral("Fill"), {QVariant::fromValue(fields)});
-    if (!reply)
-        return Unanswered;
-    if (reply->type() == QDBusMessage::ReplyMessage)
-        return Delivered;
-    return unanswered(QDBusError(*reply));
 }
 
 } // namespace Velaro

@@ -8,6 +8,11 @@
 namespace Velaro
 {
 
+namespace FlightGear
+{
+class ChatPost;
+} // namespace FlightGear
+
 class FlightGearBinding;
 class MainWindow;
 
@@ -44,7 +49,8 @@ public slots:
     // before it, if any. Fails with UnknownCall, Busy (while a message box of the window
     // waits for the pilot), CheckFailed (the message a click would show) or NotDelivered
     // (why the clipboard does not hold the call). With the simulator linked it fails
-    // with NotInChat, the call still delivered, when the chat did not take the call.
+    // with NotInChat, the call still delivered, when the chat did not take the call
+    // within BusInterface::ChatMilliseconds of the press's arrival.
     QString Press(const QString& call, QString& warning);
     // Sets fields by their names, as if typed; fails with UnknownField, changing nothing,
     // or Busy.
@@ -52,16 +58,12 @@ public slots:
 
 private:
     void listen();
+    void answerOnceInChat(FlightGear::ChatPost* post, const QString& call, const QString& warning,
+                          int allowanceMilliseconds);
     bool refuseWhileBusy();
 
     MainWindow& m_window;
     const FlightGearBinding* m_simulator;
 };
-
-// What `velaro --press` does: asks the running window to press the call of that name,
-// prints the call it delivered, or why not, and returns the exit status.
-int pressInRunningWindow(const QString& name);
-// What `velaro --fill` does: sets the running window's fields from ROLE=TEXT arguments.
-int fillInRunningWindow(const QStringList& assignments);
 
 } // namespace Velaro

@@ -1,7 +1,7 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes a picture of the main window with the worked example filled in, for the
-# README; given a stand-in FlightGear, of the window linked to it, with the fields it
+# README and docs/; given a stand-in FlightGear, of the window linked to it, with the fields it
 # filled and the Simulator menu open.
 #
 # Usage: screenshot.sh <path of the velaro binary> <layout file print-layout wrote> <PNG file to write>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A stand-in FlightGear for the end-to-end sessions and the README's picture: serves the
+// A stand-in FlightGear for the end-to-end sessions and the picture in docs/: serves the
 // recorded replies on 127.0.0.1 at the given port (0: any free one), prints the port it
 // took, then each message posted to its chat, one a line.
 #include "StandInFlightGear.h"

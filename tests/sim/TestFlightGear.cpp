@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BusInterface.h"
 #include "FlightGearBinding.h"
 #include "MainWindowTest.h"
+#include "RemotePress.h"
 #include "StandInFlightGear.h"
 
+#include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QSignalSpy>
 
 using Velaro::FlightGear::Property;
@@ -13,6 +17,7 @@ namespace
 {
 
 const QString Caption = QStringLiteral("Генератор сообщений VELARO");
+const QString TakeOff = QStringLiteral("PHNL traffic, RA1234, departing RWY26L, PHNL traffic");
 
 QByteArray recorded(const QString& name)
 {
@@ -50,6 +55,8 @@ private slots:
     void testPilotWins();
     void testFault_data();
     void testFault();
+    void testPressFromAfar_data();
+    void testPressFromAfar();
 
 private:
     void waitForTitle(const QString& suffix);
@@ -71,6 +78,9 @@ void TestFlightGear::init()
 
 void TestFlightGear::cleanup()
 {
+    // Gone before the window, as in the program: closing, the window still tells the
+    // binding of a field the simulator filled while it had the focus.
+    delete m_binding;
     MainWindowTest::cleanup();
     m_link.reset();
     m_standIn.reset();
@@ -252,6 +262,65 @@ void TestFlightGear::testFault()
     QVERIFY(m_standIn->start(port));
     QCOMPARE(m_driver->press(Call::TakeOff), call);
     waitForTitle(QStringLiteral("FlightGear"));
+}
+
+void TestFlightGear::testPressFromAfar_data()
+{
+    // In turn; "press" is another program's, over the session bus.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("answers");
+
+    // clang-format off
+    QTest::newRow("offline: the note once a link") << QStringList{"press", "press", "link off", "link on", "press"} << QStringList{"delivered, noted", "delivered", "delivered, noted"};
+    QTest::newRow("FlightGear hangs, the clipboard is slow") << QStringList{"hang", "slow clipboard", "press"} << QStringList{"NotInChat"};
+    QTest::newRow("a post overtaken by a press unlinked") << QStringList{"hang", "press", "link off", "press"} << QStringList{"NotInChat", "delivered"};
+    // clang-format on
+}
+
+// A press from another program answers for its own call's post to the chat, within the
+// caller's second whatever FlightGear does.
+void TestFlightGear::testPressFromAfar()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, answers);
+
+    using namespace Velaro::BusInterface;
+    const Velaro::RemotePress remotePress(*m_window, m_binding);
+    m_window->update();
+    QTRY_VERIFY(QDBusConnection::sessionBus().objectRegisteredAt(ObjectPath));
+    m_binding->linkTo(m_standIn->url());
+    waitForTitle(QStringLiteral("FlightGear, не в сети"));
+    QDBusConnection caller = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "caller");
+    const QObject slowClipboard;
+    QList<QDBusPendingCall> presses;
+    for (const QString& step : steps) {
+        if (step == QLatin1String("press")) {
+            QGuiApplication::clipboard()->clear();
+            presses << caller.asyncCall(
+                QDBusMessage::createMethodCall(Service, ObjectPath, Interface, "Press")
+                    << "takeoff",
+                AnswerMilliseconds);
+            QTRY_COMPARE(QGuiApplication::clipboard()->text(), TakeOff);
+        } else if (step == QLatin1String("hang"))
+            m_standIn->setSilent(true);
+        else if (step == QLatin1String("slow clipboard"))
+            connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &slowClipboard,
+                    [] { QThread::msleep(300); });
+        else
+            m_driver->menuItem(MenuCommand::FlightGear)->trigger();
+        if (step == QLatin1String("link on"))
+            waitForTitle(QStringLiteral("FlightGear, не в сети"));
+    }
+    QStringList answered;
+    for (const QDBusPendingCall& press : presses) {
+        QTRY_VERIFY(press.isFinished());
+        const QDBusMessage reply = press.reply();
+        answered << (reply.type() == QDBusMessage::ErrorMessage
+                         ? reply.errorName().section(u'.', -1)
+                     : reply.arguments().value(1).toString().isEmpty() ? "delivered"
+                                                                       : "delivered, noted");
+    }
+    QCOMPARE(answered, answers);
 }
 
 QTEST_MAIN(TestFlightGear)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CallSpeech.h"
 #include "WindowDriver.h"
 
 #include <QLocale>
@@ -60,7 +61,8 @@ protected:
         m_driver.reset();
         m_said.clear();
         m_voiceMade = false;
-        m_window = std::make_unique<Velaro::MainWindow>(nullptr, [this, makeVoice] {
+        m_window = std::make_unique<Velaro::MainWindow>();
+        new Velaro::CallSpeech(*m_window, [this, makeVoice] {
             m_voiceMade = true;
             return makeVoice();
         });
