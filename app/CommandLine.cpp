@@ -76,7 +76,9 @@ CommandLine::CommandLine(const QStringList& arguments)
         QStringLiteral("press"),
         QStringLiteral("Presses a call button of the VELARO window that is running, as a click "
                        "would, and prints the call it put on the clipboard. <call> is one of: ") +
-            FormLayout::callNames() + QLatin1Char('.'),
+            FormLayout::callNames() +
+            QStringLiteral("; or next, the call that comes next while the window follows the "
+                           "flight in FlightGear: one key for the whole flight."),
         QStringLiteral("call"));
     const QCommandLineOption say(
         QStringLiteral("say"),
@@ -126,10 +128,12 @@ CommandLine::CommandLine(const QStringList& arguments)
         m_request = Request::Version;
     else if (m_parser.isSet(help))
         m_request = Request::Help;
-    else if (pressing && !FormLayout::callNamed(m_call)) {
+    else if (pressing && !FormLayout::callNamed(m_call) &&
+             m_call != QLatin1String(FormLayout::NextCallName)) {
         m_request = Request::Mistake;
-        m_mistake = QStringLiteral("Unknown call '%1': the calls are %2.")
-                        .arg(m_call, FormLayout::callNames());
+        m_mistake =
+            QStringLiteral("Unknown call '%1': the calls are %2, and %3.")
+                .arg(m_call, FormLayout::callNames(), QLatin1String(FormLayout::NextCallName));
         m_usageFollows = false;
     } else if (pressing)
         m_request = Request::Press;

@@ -98,7 +98,7 @@ int pressInRunningWindow(const QString& name)
         return Delivered;
     }
     const QDBusError error(*reply);
-    if (error.name() == CheckFailed) {
+    if (error.name() == CheckFailed || error.name() == NoCallNext) {
         printLine(stderr, error.message());
         return Stopped;
     }

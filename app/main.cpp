@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
         flightGear.linkTo(*commandLine.flightGear());
     if (commandLine.sayCalls())
         window.menuItem(Velaro::FormLayout::MenuCommand::SayCalls)->setChecked(true);
-    const Velaro::RemotePress remotePress(window, &flightGear);
+    const Velaro::RemotePress remotePress(window, &flightGear, &nextCall);
     window.show();
     return QApplication::exec();
 }

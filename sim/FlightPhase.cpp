@@ -156,7 +156,9 @@ void FlightPhase::followRunway(const AircraftState& state, const QList<Runway>& 
         const GeoPoint& at = *state.position;
         if (!within(state.headingDeg, runway.headingDeg))
             continue;
-        const bool onIt = state.onGround && runway.contains(at);
+        // Taxiing in along another runway after landing uses none.
+        const bool onIt = state.onGround && runway.contains(at) &&
+                          (!m_landed || m_phase == Phase::LandingRoll || isAirborne(m_phase));
         // Aligned on final to an aerodrome it has not departed from.
         const std::optional<RunwayOffset> offset = runway.offsetOf(at);
         const bool onFinal =
@@ -339,7 +341,10 @@ void FlightPhase::announced(Call call)
         m_said.reset();
         m_airborne = false;
         m_landed = false;
+        m_usedRunway = m_pilotRunway;
         m_leftPattern.reset();
+        m_pilotSetArrival = false;
+        m_pilotSetSide = false;
         m_departureAerodrome.clear();
     }
 }
@@ -354,6 +359,18 @@ std::optional<Call> FlightPhase::nextCall(bool pushbackChosen) const
     }
     const std::optional<Call> call = callOf(m_phase);
     return call && said(*call) ? std::nullopt : call;
+}
+
+std::optional<bool> FlightPhase::arrivalShown() const
+{
+    if (m_pilotSetArrival || m_phase == Phase::Unknown)
+        return std::nullopt;
+    return m_landed;
+}
+
+std::optional<bool> FlightPhase::leftPatternShown() const
+{
+    return m_pilotSetSide ? std::nullopt : m_leftPattern;
 }
 
 QString FlightPhase::describe(Phase phase)

@@ -87,10 +87,15 @@ public:
     bool hasSaidCall() const { return m_said.any(); }
     // Empty while no runway is known.
     QString runwayInUse() const;
-    // From a landing until the next flight starts from a stand.
-    bool isArriving() const { return m_landed; }
-    // Absent until a turn onto crosswind or base, or the downwind leg, shows it.
-    std::optional<bool> isLeftPattern() const { return m_leftPattern; }
+    // The pilot set the departure or arrival switch, or the pattern side: his setting
+    // holds until the next flight from a stand.
+    void pilotSetArrival() { m_pilotSetArrival = true; }
+    void pilotSetPatternSide() { m_pilotSetSide = true; }
+    // What the window's switches should show, where the flight says and the pilot has not
+    // set them: arrival from a landing until the next flight starts from a stand; the
+    // side of the circuit from a turn onto crosswind or base, or the downwind leg.
+    std::optional<bool> arrivalShown() const;
+    std::optional<bool> leftPatternShown() const;
 
     // What the aircraft is doing, to finish "the aircraft is …".
     static QString describe(Phase phase);
@@ -122,6 +127,8 @@ private:
     bool m_airborne = false;
     bool m_landed = false;
     std::optional<bool> m_leftPattern;
+    bool m_pilotSetArrival = false;
+    bool m_pilotSetSide = false;
     // The reading before.
     double m_lastGroundSpeedKt = 0;
     double m_lastHeadingDeg = 0;

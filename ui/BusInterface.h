@@ -18,6 +18,7 @@ inline const QString NotDelivered = QStringLiteral("org.velaro.Velaro.Error.NotD
 inline const QString Busy = QStringLiteral("org.velaro.Velaro.Error.Busy");
 inline const QString NotInChat = QStringLiteral("org.velaro.Velaro.Error.NotInChat");
 inline const QString UnknownField = QStringLiteral("org.velaro.Velaro.Error.UnknownField");
+inline const QString NoCallNext = QStringLiteral("org.velaro.Velaro.Error.NoCallNext");
 
 // How long a caller waits for the window's answer.
 inline constexpr int AnswerMilliseconds = 1000;

@@ -5,6 +5,7 @@
 #include "FormLayout.h"
 #include "MainWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
 
@@ -45,12 +46,21 @@ FlightGearBinding::FlightGearBinding(MainWindow& window, Link& link)
         emit followed();
     });
     connect(&window, &MainWindow::delivered, this, [this](Call call, const QString& text) {
-        if (isOn())
+        if (isOn()) {
             m_phase.announced(call);
+            emit followed();
+        }
         if (call == Call::ReportingPoint)
             m_reportedWaypoint = FlightGear::aircraftStateOf(m_link.reading()).activeWaypoint;
         relay(text);
     });
+    // The pilot's own setting of a switch holds for the flight.
+    for (const auto option : {FormLayout::Option::Departure, FormLayout::Option::Arrival})
+        connect(window.option(option), &QAbstractButton::clicked, this,
+                [this] { m_phase.pilotSetArrival(); });
+    for (const auto option : {FormLayout::Option::LeftPattern, FormLayout::Option::RightPattern})
+        connect(window.option(option), &QAbstractButton::clicked, this,
+                [this] { m_phase.pilotSetPatternSide(); });
     for (std::size_t i = 0; i < FieldCount; ++i) {
         const auto field = static_cast<Field>(i);
         QLineEdit* edit = window.field(field);

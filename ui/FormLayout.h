@@ -186,6 +186,9 @@ inline QString callNames()
 {
     return namesOf(Buttons);
 }
+// What `velaro --press` and the message bus call the call that comes next while the
+// window follows the flight in FlightGear.
+inline constexpr const char* NextCallName = "next";
 inline QString fieldNames()
 {
     return namesOf(Fields);

@@ -14,6 +14,9 @@ namespace Velaro
 
 using FormLayout::Option;
 
+const QString NextCallMark::NotLinked = QStringLiteral(
+    "VELARO is not linked to FlightGear (Симулятор → FlightGear, or velaro --flightgear)");
+
 NextCallMark::NextCallMark(MainWindow& window, const FlightGearBinding& simulator)
     : QObject(&window), m_window(window), m_simulator(simulator)
 {
@@ -23,12 +26,6 @@ NextCallMark::NextCallMark(MainWindow& window, const FlightGearBinding& simulato
     });
     // A pushback direction picked or cleared changes what comes first at the stand.
     connect(&window, &MainWindow::formChanged, this, &NextCallMark::show);
-    for (const Option option : {Option::Departure, Option::Arrival})
-        connect(window.option(option), &QAbstractButton::clicked, this,
-                [this] { m_pilotSetPhase = true; });
-    for (const Option option : {Option::LeftPattern, Option::RightPattern})
-        connect(window.option(option), &QAbstractButton::clicked, this,
-                [this] { m_pilotSetSide = true; });
     window.installEventFilter(this);
 }
 
@@ -51,35 +48,21 @@ void NextCallMark::mark(std::optional<Call> call)
     m_window.preview().setNextCall(call);
 }
 
-// Each switch is set when the flight asks for another setting than it did, unless the
-// pilot has set it during the flight; a flight from a stand hands both back to the link.
 void NextCallMark::followSwitches()
 {
-    const FlightGear::FlightPhase& flight = m_simulator.flight();
-    if (!m_simulator.isOn() || flight.phase() == FlightGear::Phase::Unknown) {
-        m_arriving.reset();
-        m_leftPattern.reset();
-        m_pilotSetPhase = m_pilotSetSide = false;
+    if (!m_simulator.isOn())
         return;
-    }
-    const bool arriving = flight.isArriving();
-    if (m_arriving == true && !arriving)
-        m_pilotSetPhase = m_pilotSetSide = false;
-    if (arriving != m_arriving && !m_pilotSetPhase)
-        m_window.option(arriving ? Option::Arrival : Option::Departure)->setChecked(true);
-    m_arriving = arriving;
-    const std::optional<bool> leftPattern = flight.isLeftPattern();
-    if (leftPattern && leftPattern != m_leftPattern && !m_pilotSetSide)
-        m_window.option(*leftPattern ? Option::LeftPattern : Option::RightPattern)
-            ->setChecked(true);
-    m_leftPattern = leftPattern;
+    const FlightGear::FlightPhase& flight = m_simulator.flight();
+    if (const std::optional<bool> arrival = flight.arrivalShown())
+        m_window.option(*arrival ? Option::Arrival : Option::Departure)->setChecked(true);
+    if (const std::optional<bool> left = flight.leftPatternShown())
+        m_window.option(*left ? Option::LeftPattern : Option::RightPattern)->setChecked(true);
 }
 
 QString NextCallMark::whyNone() const
 {
     if (!m_simulator.isOn())
-        return QStringLiteral("VELARO is not linked to FlightGear (Симулятор → FlightGear, or "
-                              "velaro --flightgear)");
+        return NotLinked;
     const FlightGear::FlightPhase& flight = m_simulator.flight();
     return QStringLiteral("the aircraft is ") + FlightGear::FlightPhase::describe(flight.phase()) +
            (flight.hasSaidCall() ? QStringLiteral(", and its call is said") : QString());

@@ -16,9 +16,8 @@ class MainWindow;
 // Shows in the window what the flight followed in FlightGear calls for. The call that
 // comes next is marked: its button is the window's default one, which Enter presses
 // wherever the keyboard focus is but on another button, it is drawn with a bar, and its
-// description names it first. The switches follow the flight: arrival after a landing,
-// departure for the next flight from a stand, and the side of the circuit flown, each
-// only while the pilot has not set that switch himself during the flight.
+// description names it first. The switches follow the flight as far as it says and the
+// pilot has not set them.
 class NextCallMark : public QObject
 {
     Q_OBJECT
@@ -29,6 +28,7 @@ public:
     std::optional<Call> marked() const { return m_marked; }
     // Why no call is marked, to finish "no call comes next: …".
     QString whyNone() const;
+    static const QString NotLinked;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,11 +41,6 @@ private:
     MainWindow& m_window;
     const FlightGearBinding& m_simulator;
     std::optional<Call> m_marked;
-    // What the flight last asked of each switch, and whether the pilot has set it since.
-    std::optional<bool> m_arriving;
-    std::optional<bool> m_leftPattern;
-    bool m_pilotSetPhase = false;
-    bool m_pilotSetSide = false;
 };
 
 } // namespace Velaro

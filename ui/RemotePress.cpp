@@ -5,6 +5,7 @@
 #include "FlightGearBinding.h"
 #include "FormLayout.h"
 #include "MainWindow.h"
+#include "NextCallMark.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -24,8 +25,9 @@ namespace Velaro
 
 using namespace BusInterface;
 
-RemotePress::RemotePress(MainWindow& window, const FlightGearBinding* simulator)
-    : m_window(window), m_simulator(simulator)
+RemotePress::RemotePress(MainWindow& window, const FlightGearBinding* simulator,
+                         const NextCallMark* next)
+    : m_window(window), m_simulator(simulator), m_next(next)
 {
     qDBusRegisterMetaType<QMap<QString, QString>>();
     afterFirstFrame(window, this, [this] { listen(); });
@@ -46,7 +48,14 @@ QString RemotePress::Press(const QString& call, QString& warning)
 {
     QElapsedTimer sinceArrival;
     sinceArrival.start();
-    const std::optional<Call> named = FormLayout::callNamed(call);
+    const bool next = call == QLatin1String(FormLayout::NextCallName);
+    const std::optional<Call> named =
+        next ? (m_next ? m_next->marked() : std::nullopt) : FormLayout::callNamed(call);
+    if (!named && next) {
+        sendErrorReply(NoCallNext, QStringLiteral("no call comes next: ") +
+                                       (m_next ? m_next->whyNone() : NextCallMark::NotLinked));
+        return {};
+    }
     if (!named) {
         sendErrorReply(UnknownCall, QStringLiteral("no call named '%1'").arg(call));
         return {};

@@ -15,6 +15,7 @@ class ChatPost;
 
 class FlightGearBinding;
 class MainWindow;
+class NextCallMark;
 
 // Offers the window's call buttons to other programs on the session message bus, so that
 // a desktop shortcut or a simulator's plug-in presses a call while the simulator keeps
@@ -41,16 +42,18 @@ public:
     // Goes on the bus once the window has shown its first frame: the pilot sees the
     // window as soon as without it. While the simulator's link is on, a press answers
     // once the call is in the simulator's chat too.
-    explicit RemotePress(MainWindow& window, const FlightGearBinding* simulator = nullptr);
+    explicit RemotePress(MainWindow& window, const FlightGearBinding* simulator = nullptr,
+                         const NextCallMark* next = nullptr);
 
 public slots:
     // Presses the call of that name as a click would, but shows no message box: returns
     // the call the clipboard now holds, with the number check's warning that came
-    // before it, if any. Fails with UnknownCall, Busy (while a message box of the window
-    // waits for the pilot), CheckFailed (the message a click would show) or NotDelivered
-    // (why the clipboard does not hold the call). With the simulator linked it fails
-    // with NotInChat, the call still delivered, when the chat did not take the call
-    // within BusInterface::ChatMilliseconds of the press's arrival.
+    // before it, if any. "next" is the call marked as the one that comes next. Fails
+    // with UnknownCall, NoCallNext (none is marked, and why), Busy (while a message box
+    // of the window waits for the pilot), CheckFailed (the message a click would show)
+    // or NotDelivered (why the clipboard does not hold the call). With the simulator linked it
+    // fails with NotInChat, the call still delivered, when the chat did not take the call within
+    // BusInterface::ChatMilliseconds of the press's arrival.
     QString Press(const QString& call, QString& warning);
     // Sets fields by their names, as if typed; fails with UnknownField, changing nothing,
     // or Busy.
@@ -64,6 +67,7 @@ private:
 
     MainWindow& m_window;
     const FlightGearBinding* m_simulator;
+    const NextCallMark* m_next;
 };
 
 } // namespace Velaro

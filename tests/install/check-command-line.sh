@@ -51,7 +51,7 @@ row 'ULLP'                     1      stderr "velaro: Unexpected argument 'ULLP'
 row '-v ULLP'                  1      stderr "velaro: Unexpected argument 'ULLP'."      "$usage"
 row '-platform'                1      stderr "velaro: Missing value after '-platform'." "$usage"
 row '--press'                  1      stderr "velaro: Missing value after '--press'."   "$usage"
-row '--press bogus'            1      stderr "velaro: Unknown call 'bogus': the calls are pushback, *go-around." ''
+row '--press bogus'            1      stderr "velaro: Unknown call 'bogus': the calls are pushback, *go-around, and next." ''
 row '--press takeoff'          1      stderr 'VELARO is not running: *'                  ''
 row '--fill'                   1      stderr 'velaro: --fill needs one FIELD=TEXT or more.' "$usage"
 row '--fill bogus=1'           1      stderr "'bogus=1' names no field: *, leg-time"     ''

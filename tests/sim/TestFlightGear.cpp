@@ -2,11 +2,13 @@
 #include "BusInterface.h"
 #include "FlightGearBinding.h"
 #include "MainWindowTest.h"
+#include "NextCallMark.h"
 #include "RemotePress.h"
 #include "StandInFlightGear.h"
 
 #include <QDBusConnection>
 #include <QDBusPendingCall>
+#include <QPushButton>
 #include <QSignalSpy>
 
 using Velaro::FlightGear::Property;
@@ -57,9 +59,12 @@ private slots:
     void testFault();
     void testPressFromAfar_data();
     void testPressFromAfar();
+    void testNextCallMark();
 
 private:
     void waitForTitle(const QString& suffix);
+    // Puts the aircraft at stand T2-C4, where the start-up comes next.
+    void standAtTheStand();
 
     std::unique_ptr<StandInFlightGear> m_standIn;
     std::unique_ptr<Velaro::FlightGear::Link> m_link;
@@ -91,6 +96,14 @@ void TestFlightGear::waitForTitle(const QString& suffix)
     QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(),
                               suffix.isEmpty() ? Caption : Caption + QStringLiteral(" — ") + suffix,
                               3 * Velaro::FlightGear::Link::RequestMilliseconds);
+}
+
+void TestFlightGear::standAtTheStand()
+{
+    for (const auto& [path, value] : {std::pair("/position/latitude-deg", 21.328867),
+                                      std::pair("/position/longitude-deg", -157.923317),
+                                      std::pair("/position/altitude-agl-ft", 4.05)})
+        m_standIn->setValue(QLatin1String(path), value);
 }
 
 void TestFlightGear::testFields_data()
@@ -274,6 +287,9 @@ void TestFlightGear::testPressFromAfar_data()
     QTest::newRow("offline: the note once a link") << QStringList{"press", "press", "link off", "link on", "press"} << QStringList{"delivered, noted", "delivered", "delivered, noted"};
     QTest::newRow("FlightGear hangs, the clipboard is slow") << QStringList{"hang", "slow clipboard", "press"} << QStringList{"NotInChat"};
     QTest::newRow("a post overtaken by a press unlinked") << QStringList{"hang", "press", "link off", "press"} << QStringList{"NotInChat", "delivered"};
+    QTest::newRow("next, with no position: none") << QStringList{"press next"} << QStringList{"NoCallNext"};
+    QTest::newRow("next at the stand: the start-up") << QStringList{"at the stand", "press next", "press next"} << QStringList{"delivered, noted", "NoCallNext"};
+    QTest::newRow("next unlinked: none") << QStringList{"at the stand", "link off", "press next"} << QStringList{"NoCallNext"};
     // clang-format on
 }
 
@@ -285,7 +301,8 @@ void TestFlightGear::testPressFromAfar()
     QFETCH(QStringList, answers);
 
     using namespace Velaro::BusInterface;
-    const Velaro::RemotePress remotePress(*m_window, m_binding);
+    const Velaro::NextCallMark next(*m_window, *m_binding);
+    const Velaro::RemotePress remotePress(*m_window, m_binding, &next);
     m_window->update();
     QTRY_VERIFY(QDBusConnection::sessionBus().objectRegisteredAt(ObjectPath));
     m_binding->linkTo(m_standIn->url());
@@ -294,7 +311,15 @@ void TestFlightGear::testPressFromAfar()
     const QObject slowClipboard;
     QList<QDBusPendingCall> presses;
     for (const QString& step : steps) {
-        if (step == QLatin1String("press")) {
+        if (step == QLatin1String("press next")) {
+            presses << caller.asyncCall(
+                QDBusMessage::createMethodCall(Service, ObjectPath, Interface, "Press") << "next",
+                AnswerMilliseconds);
+            QTRY_VERIFY(presses.last().isFinished());
+        } else if (step == QLatin1String("at the stand")) {
+            standAtTheStand();
+            QTRY_COMPARE(next.marked(), std::optional<Call>(Call::StartUpOrShutdown));
+        } else if (step == QLatin1String("press")) {
             QGuiApplication::clipboard()->clear();
             presses << caller.asyncCall(
                 QDBusMessage::createMethodCall(Service, ObjectPath, Interface, "Press")
@@ -321,6 +346,30 @@ void TestFlightGear::testPressFromAfar()
                                                                        : "delivered, noted");
     }
     QCOMPARE(answered, answers);
+}
+
+// The call that comes next is the window's default button, named so first in its
+// description, and Enter in a field presses it; the pilot's own setting of a switch holds.
+void TestFlightGear::testNextCallMark()
+{
+    const Velaro::NextCallMark next(*m_window, *m_binding);
+    standAtTheStand();
+    m_binding->linkTo(m_standIn->url());
+    auto* startUp = qobject_cast<QPushButton*>(m_driver->button(Call::StartUpOrShutdown));
+    QTRY_VERIFY(startUp->isDefault());
+    QVERIFY(
+        startUp->accessibleDescription().startsWith(QStringLiteral("Следующий вызов: Enter\n")));
+    QVERIFY(!qobject_cast<QPushButton*>(m_driver->button(Call::Taxi))->isDefault());
+
+    m_driver->choose({Option::Arrival});
+    QTest::keyClick(m_driver->edit(Field::Callsign), Qt::Key_Return);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("PHNL traffic, RA1234, on stand , engines shutdown, PHNL traffic"));
+    QVERIFY(!startUp->isDefault());
+    QVERIFY(!startUp->accessibleDescription().startsWith(QStringLiteral("Следующий")));
+    const QSignalSpy readings(m_link.get(), &Velaro::FlightGear::Link::readingChanged);
+    QTRY_VERIFY(readings.count() >= 2);
+    QVERIFY(m_driver->option(Option::Arrival)->isChecked());
 }
 
 QTEST_MAIN(TestFlightGear)
