@@ -15,63 +15,9 @@ source "$(dirname "$0")/lib.sh"
 use_private_bus "$@"
 
 simulator=$3
-simulator_pid=''
-if [[ $simulator == fgfs ]]; then
-    # Debian puts the simulator with the games.
-    PATH=$PATH:/usr/games
-    if ! command -v fgfs >/dev/null; then
-        echo "SKIP: FlightGear is not installed (apt-get install flightgear)"
-        exit 77
-    fi
-    port=$((20000 + RANDOM % 20000))
-    # Long enough for FlightGear to load its scenery, without terrasync, on a busy machine.
-    SimulatorSeconds=300
-fi
-
-stop_all() {
-    [[ -z $simulator_pid ]] || kill -9 "$simulator_pid" 2>/dev/null || true
-    stop_session
-}
-
-start_simulator() {
-    if [[ $simulator == fgfs ]]; then
-        # The aircraft stands still on the runway, where the test itself moves it. No
-        # scenery or weather comes from the network, and the least is drawn: on a virtual
-        # display FlightGear renders in software, and with all its detail it has crashed
-        # while loading.
-        fgfs --httpd="$port" --airport=PHNL --runway=26L --aircraft=c172p --callsign=RA1234 \
-            --fdm=null --disable-sound --disable-terrasync --disable-real-weather-fetch \
-            --disable-splash-screen --geometry=320x240 --disable-ai-models --disable-ai-traffic \
-            --disable-clouds --fog-fastest --prop:/sim/rendering/shaders/quality-level=0 \
-            --disable-random-objects --disable-random-vegetation --disable-random-buildings \
-            >>"$session_dir/fgfs.log" 2>&1 &
-        simulator_pid=$!
-        WaitSeconds=$SimulatorSeconds wait_until answers /json/sim/multiplay/callsign ||
-            fail "FlightGear did not answer on port $port; its log: $(tail -n 5 "$session_dir/fgfs.log")"
-    else
-        "$simulator" "${port:-0}" >>"$session_dir/chat.log" &
-        simulator_pid=$!
-        wait_until test -s "$session_dir/chat.log" || fail 'the stand-in FlightGear did not start'
-        port=${port:-$(head -n 1 "$session_dir/chat.log")}
-    fi
-}
-
-answers() { curl -sf -m 2 "http://127.0.0.1:$port$1" >/dev/null; }
-
-in_chat() {
-    if [[ $simulator == fgfs ]]; then
-        curl -sf -m 2 "http://127.0.0.1:$port/json/sim/multiplay/chat-history" | grep -qF -- "$1"
-    else
-        grep -qxF -- "$1" "$session_dir/chat.log"
-    fi
-}
-
-output=''
-status=0
-remote() {
-    status=0
-    output=$("$velaro" "$@" 2>"$session_dir/remote.err") || status=$?
-}
+simulator_start=--runway=26L
+# shellcheck source=tests/e2e/flightgear.sh
+source "$(dirname "$0")/flightgear.sh"
 
 # Presses a call from afar until it is the one expected: the fields fill within a second.
 expect_press() {
@@ -82,8 +28,6 @@ expect_press() {
     clipboard_is "$expected" || fail "after --press $call the clipboard holds '$(clipboard)'"
     wait_until in_chat "$expected" || fail "'$expected' did not reach FlightGear's chat"
 }
-
-title_is() { [[ $(xdotool getwindowname "$main_window") == "$MainTitle — $1" ]]; }
 
 velaro=$1
 layout=$2
@@ -98,10 +42,6 @@ expect_press lineup 'PHNL traffic, RA1234, lining up RWY26L for KILO 1A departur
 expect_press takeoff 'PHNL traffic, RA1234, departing RWY26L, PHNL traffic'
 
 if [[ $simulator == fgfs ]]; then
-    # Until its scenery is in, FlightGear puts the aircraft back on the ground.
-    scenery_loaded() {
-        curl -sf -m 2 "http://127.0.0.1:$port/json/sim/sceneryloaded" | grep -q '"value":true'
-    }
     WaitSeconds=$SimulatorSeconds wait_until scenery_loaded || fail 'FlightGear did not load its scenery'
     level_shows_altitude() {
         curl -sf -m 2 -d '{"value":1000}' "http://127.0.0.1:$port/json/position/altitude-ft" >/dev/null &&
