@@ -4,14 +4,18 @@
 #include "MainWindow.h"
 #include "Measurements.h"
 #include "Median.h"
+#include "NextCallMark.h"
 #include "Presses.h"
+#include "RecordedFlight.h"
 #include "StandInFlightGear.h"
 #include "Workload.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRegularExpression>
@@ -48,6 +52,14 @@ constexpr double IdleTargetPercent = 1;
 constexpr int WarmUpReadings = 1000;
 constexpr int Readings = 12'000;
 constexpr double GrowthTargetKibibytes = 1024;
+// The phase of flight worked out for every reading of a recorded circuit, so many times.
+constexpr int PhasePasses = 9;
+constexpr double PhaseTargetNanoseconds = 50e3;
+// The mark moving to the call of a phase the aircraft entered, beyond the hold; and the
+// press of the marked call, relinked before each so that it is marked again.
+constexpr int MarkMoves = 5;
+constexpr double MarkTargetNanoseconds = 1e9;
+constexpr int NextPresses = 20;
 
 double nanosecondsSince(Clock::time_point start)
 {
@@ -149,7 +161,7 @@ private:
 class LinkedWindow
 {
 public:
-    LinkedWindow() : m_binding(new FlightGearBinding(window, link))
+    LinkedWindow() : m_binding(new FlightGearBinding(window, link)), next(window, *m_binding)
     {
         QObject::connect(m_binding, &FlightGearBinding::relayed, m_binding,
                          [this](FlightGear::ChatPost* post) { m_lastPost = post; });
@@ -166,6 +178,12 @@ public:
     }
 
     bool isLinked() const { return m_linked; }
+    // Links anew, which starts the flight it follows afresh.
+    void relink()
+    {
+        m_binding->linkTo(standIn.url());
+        QTest::qWaitFor([this] { return link.state() == FlightGear::Link::State::Linked; }, 5000);
+    }
     // Until the chat post of the call delivered last has gone out.
     bool awaitChat() const
     {
@@ -178,6 +196,11 @@ public:
 
 private:
     FlightGearBinding* m_binding;
+
+public:
+    const NextCallMark next;
+
+private:
     QPointer<FlightGear::ChatPost> m_lastPost;
     bool m_linked = false;
 };
@@ -304,6 +327,83 @@ QList<Row> measureMemoryOverReadings(LinkedWindow& linked, const QString& measur
              std::nullopt}};
 }
 
+QList<Row> measurePhaseWork(const QString& measure)
+{
+    const QList<RecordedFlight::Step>& steps =
+        RecordedFlight::recordedFlight(QStringLiteral("left-circuit"));
+    const QList<FlightGear::Runway> runways = RecordedFlight::phnlRunways();
+    if (steps.isEmpty() || runways.isEmpty())
+        return {{measure, QStringLiteral("not measured: no recorded flight"), {}, false}};
+    std::vector<double> nanoseconds;
+    for (int pass = 0; pass < PhasePasses; ++pass) {
+        FlightGear::FlightPhase flight;
+        const auto start = Clock::now();
+        for (const RecordedFlight::Step& step : steps)
+            flight.update(FlightGear::aircraftStateOf(step.reading), runways);
+        nanoseconds.push_back(nanosecondsSince(start) / steps.size());
+    }
+    const double typical = median(std::move(nanoseconds));
+    return {{measure, formatDuration(typical), QStringLiteral("< 50 µs"),
+             typical < PhaseTargetNanoseconds}};
+}
+
+// The aircraft at stand T2-C4, and from there taxiing.
+void putAtStand(LinkedWindow& linked, double groundSpeedKt)
+{
+    linked.standIn.run([groundSpeedKt](StandInFlightGear& standIn) {
+        standIn.setValue(QStringLiteral("/position/latitude-deg"), 21.328867);
+        standIn.setValue(QStringLiteral("/position/longitude-deg"), -157.923317);
+        standIn.setValue(QStringLiteral("/position/altitude-agl-ft"), 4.05);
+        standIn.setValue(QStringLiteral("/velocities/groundspeed-kt"), groundSpeedKt);
+        return true;
+    });
+}
+
+QList<Row> measureMarkMoving(LinkedWindow& linked, const QString& measure)
+{
+    std::vector<double> nanoseconds;
+    for (int move = 0; move < MarkMoves; ++move) {
+        putAtStand(linked, 0);
+        linked.relink();
+        if (!processUntil([&] { return linked.next.marked() == Call::StartUpOrShutdown; }, 10e9))
+            return {
+                {measure, QStringLiteral("not measured: nothing marked at the stand"), {}, false}};
+        // At another moment of the poll each time.
+        QTest::qWait(move * FlightGear::Link::PollMilliseconds / MarkMoves);
+        const auto start = Clock::now();
+        putAtStand(linked, 12);
+        if (!processUntil([&] { return linked.next.marked() == Call::Taxi; }, 10e9))
+            return {{measure, QStringLiteral("never marked"), {}, false}};
+        nanoseconds.push_back(nanosecondsSince(start) -
+                              FlightGear::FlightPhase::HoldMilliseconds * 1e6);
+    }
+    return durationRows(measure, std::move(nanoseconds), MarkTargetNanoseconds,
+                        QStringLiteral("< 1 s"), true);
+}
+
+QList<Row> measureNextPresses(LinkedWindow& linked, const QString& measure)
+{
+    QLineEdit* field = linked.window.field(Field::Callsign);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    std::vector<double> nanoseconds;
+    putAtStand(linked, 0);
+    for (int press = 0; press < NextPresses; ++press) {
+        linked.relink();
+        if (!processUntil([&] { return linked.next.marked().has_value(); }, 10e9))
+            return {{measure, QStringLiteral("not measured: nothing marked"), {}, false}};
+        clipboard->clear();
+        const auto start = Clock::now();
+        QTest::keyClick(field, Qt::Key_Return);
+        if (clipboard->text().isEmpty())
+            return {{measure, QStringLiteral("not measured: nothing delivered"), {}, false}};
+        nanoseconds.push_back(nanosecondsSince(start));
+        if (!linked.awaitChat())
+            return {{measure, QStringLiteral("not measured: a call missed the chat"), {}, false}};
+    }
+    return durationRows(measure, std::move(nanoseconds), PressTargetNanoseconds,
+                        QStringLiteral("< 1 ms"), false);
+}
+
 // Each in a window linked anew.
 QList<Row> inLinkedWindow(const QString& measure,
                           QList<Row> (*measureIn)(LinkedWindow&, const QString&))
@@ -334,6 +434,16 @@ Section measureFlightGearLink()
     section.rows +=
         inLinkedWindow(QStringLiteral("resident memory over %1 changed readings").arg(Readings),
                        measureMemoryOverReadings);
+    section.rows += measurePhaseWork(
+        QStringLiteral("the phase of flight worked out, a reading of a recorded circuit"));
+    section.rows += inLinkedWindow(
+        QStringLiteral("the mark moved to the phase entered, beyond its 2 s hold, %1 times")
+            .arg(MarkMoves),
+        measureMarkMoving);
+    section.rows +=
+        inLinkedWindow(QStringLiteral("the marked call pressed (Enter, as --press next), %1 times")
+                           .arg(NextPresses),
+                       measureNextPresses);
     return section;
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FlightGearReplies.h"
 #include "FormLayout.h"
+#include "RecordedFlight.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -9,46 +9,10 @@
 
 using namespace Velaro;
 using namespace Velaro::FlightGear;
+using namespace RecordedFlight;
 
 namespace
 {
-
-// One step of a flight flown in FlightGear by a script, as a poller read it then.
-struct Step {
-    QString name;
-    Reading reading;
-};
-
-// The flight recorded in tests/sim/recorded/flights/NAME.jsonl. Each line holds the
-// replies that changed since the one before, the newer over the older; the reading's
-// clock is the flight's time.
-const QList<Step>& recordedFlight(const QString& name)
-{
-    static QHash<QString, QList<Step>> flights;
-    if (flights.contains(name))
-        return flights[name];
-    QList<Step>& steps = flights[name];
-    QFile file(QStringLiteral(VELARO_RECORDED_DIR "/flights/") + name + QStringLiteral(".jsonl"));
-    if (!file.open(QIODevice::ReadOnly))
-        return steps;
-    Reading reading;
-    while (!file.atEnd()) {
-        const QJsonObject line = QJsonDocument::fromJson(file.readLine()).object();
-        const QJsonObject replies = line.value(QLatin1String("replies")).toObject();
-        for (auto reply = replies.begin(); reply != replies.end(); ++reply)
-            reading.take(reply.value().toString().toUtf8());
-        reading.set(Property::ElapsedTime, line.value(QLatin1String("t")));
-        steps.append({line.value(QLatin1String("step")).toString(), reading});
-    }
-    return steps;
-}
-
-QList<Runway> phnlRunways()
-{
-    QFile file(QStringLiteral(VELARO_RECORDED_DIR "/navdb-PHNL.json"));
-    return file.open(QIODevice::ReadOnly) ? runwaysOf(file.readAll()).value_or(QList<Runway>())
-                                          : QList<Runway>();
-}
 
 QString nameOf(std::optional<Call> call)
 {
