@@ -14,7 +14,7 @@ PACKAGE_PACKAGES := file
 BENCH_PACKAGES := libbenchmark-dev qt6-httpserver-dev qt6-websockets-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi \
 	desktop-file-utils appstream lintian man-db groff-base weston qt6-wayland wl-clipboard \
-	qt6-httpserver-dev qt6-websockets-dev curl \
+	qt6-httpserver-dev qt6-websockets-dev curl tzdata \
 	$(PACKAGE_PACKAGES)
 
 .PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz

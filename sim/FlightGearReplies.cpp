@@ -183,7 +183,13 @@ bool Reading::take(const QByteArray& body)
     if (!node || !node->value(QLatin1String("path")).isString())
         return false;
     const QString waypoints = QLatin1String(RouteWaypointsPath);
+    const QString routeLength = waypoints.chopped(2) + QStringLiteral("num");
     bool understood = true;
+    // The route a reply lists replaces the one read before; one that says it has no
+    // waypoints leaves none.
+    QList<RouteWaypoint> listed;
+    std::swap(listed, m_waypoints);
+    bool routeListed = false;
     QList<QJsonObject> nodes{*node};
     while (!nodes.isEmpty()) {
         const QJsonObject each = nodes.takeLast();
@@ -194,22 +200,25 @@ bool Reading::take(const QByteArray& body)
             if (value)
                 set(static_cast<Property>(known - PropertyPaths.begin()), *value);
             understood = understood && value;
-        } else if (path == waypoints.chopped(3)) {
-            // The route as a whole: what it held before is gone.
-            m_waypoints.clear();
+        } else if (path == routeLength && each.value(QLatin1String("value")).toInt(-1) == 0) {
+            routeListed = true;
         } else if (path.startsWith(waypoints)) {
             // wp/NAME for the first, wp[i]/NAME for the others.
             const QStringView rest = QStringView(path).mid(waypoints.size());
             const qsizetype slash = rest.indexOf(u'/');
             const int waypoint =
                 rest.startsWith(u'[') ? rest.mid(1, rest.indexOf(u']') - 1).toInt() : 0;
-            if (slash >= 0 && (rest.startsWith(u'/') || rest.startsWith(u'[')))
+            if (slash >= 0 && (rest.startsWith(u'/') || rest.startsWith(u'['))) {
+                routeListed = true;
                 takeWaypointValue(waypoint, rest.mid(slash + 1),
                                   each.value(QLatin1String("value")));
+            }
         }
         for (const QJsonValue& child : each.value(QLatin1String("children")).toArray())
             nodes.append(child.toObject());
     }
+    if (!routeListed)
+        std::swap(listed, m_waypoints);
     return understood;
 }
 
@@ -382,7 +391,9 @@ QString estimatedMinute(const Reading& reading, const AircraftState& aircraft)
     constexpr double MovingKt = 10;
     const QList<RouteWaypoint>& route = reading.waypoints();
     const int active = aircraft.activeWaypoint;
-    const QDateTime now = QDateTime::fromString(reading.text(Property::Time), Qt::ISODate).toUTC();
+    // FlightGear writes its UTC without a zone.
+    QDateTime now = QDateTime::fromString(reading.text(Property::Time), Qt::ISODate);
+    now.setTimeSpec(Qt::UTC);
     if (aircraft.onGround || aircraft.groundSpeedKt < MovingKt || !aircraft.position ||
         active < 0 || active >= route.size() || !route[active].position || !now.isValid())
         return {};

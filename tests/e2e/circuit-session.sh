@@ -100,6 +100,7 @@ for point in "${points[@]}"; do
     # A phase holds two seconds before it counts; a stand, ten stopped.
     WaitSeconds=20 wait_until pressed_there ||
         fail "at $where --press next gave status $status, '$output' ($(cat "$session_dir/remote.err")), expected '$expected'"
+    echo "$where: $output$(cat "$session_dir/remote.err")"
     [[ $expected == is\ * ]] && continue
     # shellcheck disable=SC2053 # the expected call may hold a pattern for the runway
     ((status == 0)) && [[ $output == $expected ]] ||

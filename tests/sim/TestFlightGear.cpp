@@ -60,6 +60,7 @@ private slots:
     void testPressFromAfar_data();
     void testPressFromAfar();
     void testNextCallMark();
+    void testRoute();
 
 private:
     void waitForTitle(const QString& suffix);
@@ -111,28 +112,42 @@ void TestFlightGear::testFields_data()
     QTest::addColumn<PropertyValues>("changes");
     QTest::addColumn<QByteArray>("airport");
     QTest::addColumn<bool>("imperial");
+    // With the route recorded from FlightGear's route manager: PHNL 26L, CKH at 3000 ft, a
+    // point at 7000 ft, MKK at 5000 ft, PHNY 03, cruising at 7000 ft, activated at the
+    // holding point; its ete read inf.
+    QTest::addColumn<bool>("routed");
     QTest::addColumn<QString>("expected");
 
     const QByteArray phnl = recorded(QStringLiteral("navdb-PHNL.json"));
     const QByteArray away = "\"KSFO\"";
     // clang-format off
-    QTest::newRow("on the runway at PHNL") << PropertyValues{} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=0";
-    QTest::newRow("imperial, on the ground") << PropertyValues{} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=000";
-    QTest::newRow("below zero, metric") << PropertyValues{{Property::IndicatedAltitude, "-37"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=0";
-    QTest::newRow("below zero, imperial") << PropertyValues{{Property::PressureAltitude, "-37"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=000";
-    QTest::newRow("metres rounded to 10") << PropertyValues{{Property::IndicatedAltitude, "2970.4"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=910";
-    QTest::newRow("flight level") << PropertyValues{{Property::PressureAltitude, "4451"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=045";
-    QTest::newRow("above FL999: none") << PropertyValues{{Property::PressureAltitude, "99950"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L";
-    QTest::newRow("FL999") << PropertyValues{{Property::PressureAltitude, "99949"}} << phnl << true << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=999";
-    QTest::newRow("altitude given as text") << PropertyValues{{Property::IndicatedAltitude, "\" 2953 \""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=900";
-    QTest::newRow("parked at the start") << PropertyValues{{Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=T2-G7 current-level=0";
-    QTest::newRow("elsewhere, wind 265: longer of 26L/26R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}, {Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=26R current-level=0";
-    QTest::newRow("elsewhere, wind 045: longer of 04L/04R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "45"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=04R current-level=0";
-    QTest::newRow("elsewhere, wind 100: 08L/08R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "100"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL runway=08L current-level=0";
-    QTest::newRow("elsewhere, no wind") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "null"}} << phnl << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
-    QTest::newRow("elsewhere, no runways") << PropertyValues{{Property::StartAirport, away}} << QByteArray(R"({"type":"FeatureCollection","features":[{"properties":{"runways":[]}}]})") << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
-    QTest::newRow("elsewhere, garbled airport") << PropertyValues{{Property::StartAirport, away}} << QByteArray("{\"features\":[{\"properties\":{\"runways\":[{\"id\":7}") << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
-    QTest::newRow("wrong types and nothing") << PropertyValues{{Property::Callsign, "42"}, {Property::ClosestAirport, "[]"}, {Property::IndicatedAltitude, "true"}} << QByteArray() << false << "";
+    QTest::newRow("on the runway at PHNL") << PropertyValues{} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=0";
+    QTest::newRow("imperial, on the ground") << PropertyValues{} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=000";
+    QTest::newRow("below zero, metric") << PropertyValues{{Property::IndicatedAltitude, "-37"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=0";
+    QTest::newRow("below zero, imperial") << PropertyValues{{Property::PressureAltitude, "-37"}} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=000";
+    QTest::newRow("metres rounded to 10") << PropertyValues{{Property::IndicatedAltitude, "2970.4"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=910";
+    QTest::newRow("flight level") << PropertyValues{{Property::PressureAltitude, "4451"}} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=045";
+    QTest::newRow("above FL999: none") << PropertyValues{{Property::PressureAltitude, "99950"}} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L";
+    QTest::newRow("FL999") << PropertyValues{{Property::PressureAltitude, "99949"}} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=999";
+    QTest::newRow("altitude given as text") << PropertyValues{{Property::IndicatedAltitude, "\" 2953 \""}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=900";
+    QTest::newRow("parked at the start") << PropertyValues{{Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=T2-G7 current-level=0";
+    QTest::newRow("elsewhere, wind 265: longer of 26L/26R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}, {Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26R current-level=0";
+    QTest::newRow("elsewhere, wind 045: longer of 04L/04R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "45"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=04R current-level=0";
+    QTest::newRow("elsewhere, wind 100: 08L/08R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "100"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=08L current-level=0";
+    QTest::newRow("elsewhere, no wind") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "null"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
+    QTest::newRow("elsewhere, no runways") << PropertyValues{{Property::StartAirport, away}} << QByteArray(R"({"type":"FeatureCollection","features":[{"properties":{"runways":[]}}]})") << false << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
+    QTest::newRow("elsewhere, garbled airport") << PropertyValues{{Property::StartAirport, away}} << QByteArray("{\"features\":[{\"properties\":{\"runways\":[{\"id\":7}") << false << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
+    const PropertyValues pastCKH{{Property::ActiveWaypoint, "2"}, {Property::Latitude, "21.265111"}, {Property::Longitude, "-157.702972"}, {Property::Heading, "103"}, {Property::GroundSpeed, "100"}, {Property::HeightAboveGround, "3000"}, {Property::Time, "\"2026-12-08T22:23:43\""}};
+    const QString fromPHNL = QStringLiteral("callsign=RA1234 aerodrome=PHNL runway=26L");
+    QTest::newRow("route at the holding point") << PropertyValues{} << phnl << false << true << fromPHNL + " initial-level=910 current-level=0 next-level=2130";
+    QTest::newRow("route past CKH at 100 kt") << pastCKH << phnl << false << true << fromPHNL + " initial-level=910 current-point=CKH next-point=W157N021 estimated-time=34 current-level=0 next-level=2130";
+    QTest::newRow("route past CKH, imperial") << pastCKH << phnl << true << true << fromPHNL + " initial-level=030 current-point=CKH next-point=W157N021 estimated-time=34 current-level=000 next-level=070";
+    QTest::newRow("route past CKH, heading away") << pastCKH + PropertyValues{{Property::Heading, "283"}} << phnl << false << true << fromPHNL + " initial-level=910 current-point=CKH next-point=W157N021 current-level=0 next-level=2130";
+    QTest::newRow("route past midnight") << pastCKH + PropertyValues{{Property::Time, "\"2026-12-08T23:59:43\""}} << phnl << false << true << fromPHNL + " initial-level=910 current-point=CKH next-point=W157N021 estimated-time=10 current-level=0 next-level=2130";
+    QTest::newRow("route with procedures named") << PropertyValues{{Property::DepartureProcedure, "\"KEOLA1\""}, {Property::ArrivalProcedure, "\"LNY1\""}} << phnl << false << true << fromPHNL + " departure-procedure=KEOLA1 initial-level=910 current-level=0 next-level=2130 approach-procedure=LNY1";
+    QTest::newRow("route's approach over its arrival") << PropertyValues{{Property::ArrivalProcedure, "\"LNY1\""}, {Property::ApproachProcedure, "\"R03\""}} << phnl << false << true << fromPHNL + " initial-level=910 current-level=0 next-level=2130 approach-procedure=R03";
+    QTest::newRow("route: the destination's runway there") << PropertyValues{{Property::ClosestAirport, "\"PHNY\""}, {Property::StartAirport, away}} << QByteArray() << false << true << "callsign=RA1234 aerodrome=PHNY runway=03 initial-level=910 current-level=0 next-level=2130";
+    QTest::newRow("wrong types and nothing") << PropertyValues{{Property::Callsign, "42"}, {Property::ClosestAirport, "[]"}, {Property::IndicatedAltitude, "true"}} << QByteArray() << false << false << "";
     // clang-format on
 }
 
@@ -141,9 +156,14 @@ void TestFlightGear::testFields()
     QFETCH(PropertyValues, changes);
     QFETCH(QByteArray, airport);
     QFETCH(bool, imperial);
+    QFETCH(bool, routed);
     QFETCH(QString, expected);
 
     Velaro::FlightGear::Reading reading;
+    if (routed) {
+        reading.take(recorded(QStringLiteral("route-manager-active-stopped.json")));
+        reading.take(recorded(QStringLiteral("route-PHNL-PHNY.json")));
+    }
     for (std::size_t i = 0; i < Velaro::FlightGear::PropertyCount; ++i) {
         const QByteArray body =
             recorded(QStringLiteral("json") + QLatin1String(Velaro::FlightGear::PropertyPaths[i]));
@@ -370,6 +390,37 @@ void TestFlightGear::testNextCallMark()
     const QSignalSpy readings(m_link.get(), &Velaro::FlightGear::Link::readingChanged);
     QTRY_VERIFY(readings.count() >= 2);
     QVERIFY(m_driver->option(Option::Arrival)->isChecked());
+}
+
+// The route fills the reporting points as the aircraft flies it; a report moves the next
+// point into the current one, and the next fills once the route has moved on; the
+// pilot's level stays, and a route deleted in flight takes only what it filled.
+void TestFlightGear::testRoute()
+{
+    m_standIn->takeReply(recorded(QStringLiteral("route-manager-active-stopped.json")));
+    m_standIn->takeReply(recorded(QStringLiteral("route-PHNL-PHNY.json")));
+    const auto flyTo = [this](int waypoint) {
+        m_standIn->setValue(QStringLiteral("/autopilot/route-manager/current-wp"), waypoint);
+    };
+    flyTo(2);
+    m_binding->linkTo(m_standIn->url());
+    QTRY_COMPARE(m_driver->text(Field::NextPoint), QStringLiteral("W157N021"));
+    QCOMPARE(m_driver->text(Field::CurrentPoint), QStringLiteral("CKH"));
+    m_driver->type(Field::NextLevel, "1500");
+
+    m_driver->click(Call::ReportingPoint);
+    QCOMPARE(m_driver->text(Field::CurrentPoint), QStringLiteral("W157N021"));
+    const QSignalSpy readings(m_link.get(), &Velaro::FlightGear::Link::readingChanged);
+    QTRY_VERIFY(readings.count() >= 2);
+    QCOMPARE(m_driver->text(Field::NextPoint), QString());
+    flyTo(3);
+    QTRY_COMPARE(m_driver->text(Field::NextPoint), QStringLiteral("MKK"));
+
+    m_standIn->forget(QStringLiteral("/autopilot/route-manager/route"));
+    flyTo(-1);
+    QTRY_COMPARE(m_driver->text(Field::NextPoint), QString());
+    QCOMPARE(m_driver->text(Field::CurrentPoint), QStringLiteral("W157N021"));
+    QCOMPARE(m_driver->text(Field::NextLevel), QStringLiteral("1500"));
 }
 
 QTEST_MAIN(TestFlightGear)
