@@ -11,6 +11,7 @@ BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 
 	fonts-dejavu-extra dpkg-dev qt6-speech-dev qt6-declarative-dev \
 	qt6-speech-speechd-plugin speech-dispatcher
 PACKAGE_PACKAGES := file
+MUTANTS_PACKAGES := ninja-build
 BENCH_PACKAGES := libbenchmark-dev qt6-httpserver-dev qt6-websockets-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi \
 	desktop-file-utils appstream lintian man-db groff-base weston qt6-wayland wl-clipboard \
@@ -58,6 +59,7 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 # the branch left main), each rebuilt and tested in build-mutants; docs/testing.md says when
 # to run it and how to read its table. Not part of `make test`: it takes half an hour.
 mutants: test-deps
+	@tools/ensure-packages.sh $(MUTANTS_PACKAGES)
 	$(DEBIAN_FLAGS) tools/mutants.py --jobs $(JOBS) $(if $(BASE),--base $(BASE)) $(if $(MUTANTS),--max $(MUTANTS))
 
 # Refreshes the README's pictures from the real window with a worked example filled in,

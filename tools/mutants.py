@@ -371,6 +371,7 @@ class Workspace:
     def __init__(self, repo, root, jobs):
         self.repo, self.root, self.jobs = repo, root, jobs
         self.src, self.build, self.logs = root / "src", root / "build", root / "logs"
+        self.building = 0.0  # seconds spent rebuilding for mutants
 
     def sync(self):
         """Copies the tracked and new files of the work tree; files that did not change
@@ -399,7 +400,9 @@ class Workspace:
             # The optimisation and hardening of `make test`, without its debug information:
             # -g changes no generated code and makes every compile and link slower.
             flags = [f for f in os.environ.get("CXXFLAGS", "").split() if f != "-g"]
-            command += ["-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DBUILD_TESTING=ON",
+            # Ninja, because make spends seconds on every target it is asked for even when
+            # nothing changed, and a mutant asks for a score of them.
+            command += ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DBUILD_TESTING=ON",
                         "-DCMAKE_CXX_FLAGS=" + " ".join(flags),
                         "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"]
         status = run(command, log=self.logs / "configure.log")
@@ -460,7 +463,10 @@ class Workspace:
             return True
         command = ["cmake", "--build", str(self.build), "--parallel", str(self.jobs),
                    "--target", *sorted(wanted)]
-        return run(command, log=log) == 0
+        started = time.monotonic()
+        built = run(command, log=log) == 0
+        self.building += time.monotonic() - started
+        return built
 
     def run_test(self, test, timeout, log):
         command = ["ctest", "--test-dir", str(self.build), "--output-on-failure",
@@ -545,7 +551,7 @@ def table(mutants):
     return rows
 
 
-def summary(mutants, started, mutants_started, interrupted):
+def summary(mutants, started, mutants_started, building, interrupted):
     valid = [m for m in mutants if m.outcome and m.outcome != "did not compile"]
     caught = [m for m in valid if m.outcome.startswith(("caught", "timeout"))]
     score = f"{100 * len(caught) / len(valid):.0f} %" if valid else "no valid mutant"
@@ -554,7 +560,8 @@ def summary(mutants, started, mutants_started, interrupted):
         f"(a timeout counts as caught; {sum(m.outcome == 'did not compile' for m in mutants)} "
         "did not compile and are not counted).",
         f"Time: {minutes(time.monotonic() - started)}, of which the mutants "
-        f"{minutes(time.monotonic() - mutants_started) if mutants_started else 'none'}; "
+        f"{minutes(time.monotonic() - mutants_started) if mutants_started else 'none'} "
+        f"({minutes(building)} of it rebuilding); "
         "load average at the end " + " ".join(f"{x:.2f}" for x in os.getloadavg()) + ".",
     ]
     if interrupted:
@@ -603,8 +610,9 @@ def main():
 
     started, mutants_started = time.monotonic(), None
     header.append(f"Load average at the start {os.getloadavg()[0]:.2f}.")
-    signal.signal(signal.SIGTERM, stop_on_signal)
-    signal.signal(signal.SIGHUP, stop_on_signal)
+    for number in (signal.SIGTERM, signal.SIGHUP):
+        if signal.getsignal(number) is not signal.SIG_IGN:  # as under nohup
+            signal.signal(number, stop_on_signal)
     workspace = Workspace(repo, (args.dir or repo / "build-mutants").resolve(), args.jobs)
     interrupted = False
     try:
@@ -614,25 +622,28 @@ def main():
         workspace.build_all()
         session = Session(workspace, args.timeout)
         left_out = session.baseline()
-        header.append(f"Tests run: unit {len(session.phases[0])}, e2e {len(session.phases[1])}.")
+        header.append("Tests run: " + ", ".join(
+            f"{label} {len(phase)} ({minutes(sum(session.durations[t['name']] for t in phase))}"
+            " unmutated)" for label, phase in zip(("unit", "e2e"), session.phases)) + ".")
         if left_out:
             header.append("Failed on the unmutated code too, left out: " + ", ".join(left_out))
         print("\n".join(header[1:]), flush=True)
         mutants_started = time.monotonic()
         for number, mutant in enumerate(mutants, 1):
             copy = workspace.src / mutant.path
-            original = copy.read_bytes()
+            original, tried = copy.read_bytes(), time.monotonic()
             try:
                 plant(copy, mutant)
                 mutant.outcome = session.outcome(mutant, number)
             finally:
                 copy.write_bytes(original)
             print(f"[{number}/{len(mutants)}] {mutant.path}:{mutant.line} {mutant.operator} "
-                  f"{mutant.change}: {mutant.outcome}", flush=True)
+                  f"{mutant.change}  =>  {mutant.outcome} ({minutes(time.monotonic() - tried)}, "
+                  f"{minutes(workspace.building)} building so far)", flush=True)
     except KeyboardInterrupt:
         interrupted = True
     report = "\n".join(header + [""] + table(mutants) + [""] +
-                       summary(mutants, started, mutants_started, interrupted)) + "\n"
+                       summary(mutants, started, mutants_started, workspace.building, interrupted)) + "\n"
     if workspace.root.is_dir():
         (workspace.root / "report.txt").write_text(report)
     print(report, end="")
