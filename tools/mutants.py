@@ -561,8 +561,8 @@ def summary(mutants, started, mutants_started, building, interrupted):
     score = f"{100 * len(caught) / len(valid):.0f} %" if valid else "no valid mutant"
     lines = [
         f"Score: {len(caught)} caught of {len(valid)} valid mutants, {score} "
-        f"(a timeout counts as caught; {sum(m.outcome == 'did not compile' for m in mutants)} "
-        "did not compile and are not counted).",
+        f"(a timeout counts as caught; not counted: "
+        f"{sum(m.outcome == 'did not compile' for m in mutants)} that did not compile).",
         f"Time: {minutes(time.monotonic() - started)}, of which the mutants "
         f"{minutes(time.monotonic() - mutants_started) if mutants_started else 'none'} "
         f"({minutes(building)} of it rebuilding); "
