@@ -11,13 +11,15 @@ BUILD_PACKAGES := cmake make g++ qt6-base-dev libgl-dev librsvg2-bin libqt6svg6 
 	fonts-dejavu-extra dpkg-dev qt6-speech-dev qt6-declarative-dev \
 	qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
 PACKAGE_PACKAGES := file
+MUTANTS_PACKAGES := ninja-build
 BENCH_PACKAGES := libbenchmark-dev qt6-httpserver-dev qt6-websockets-dev
 TEST_PACKAGES := xvfb xauth xdotool xclip imagemagick x11-utils dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi \
 	desktop-file-utils appstream lintian man-db groff-base weston qt6-wayland wl-clipboard \
 	qt6-httpserver-dev qt6-websockets-dev curl tzdata \
 	$(PACKAGE_PACKAGES)
 
-.PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz
+.PHONY: all run test build deps test-deps package screenshot clean bench bench-deps sanitize fuzz \
+	mutants
 
 all: build
 
@@ -30,9 +32,11 @@ test-deps: deps
 # Built with the compiler and linker flags of a Debian package build, all hardening
 # included, so that `make package` makes the package Debian would ship. CMake takes
 # CXXFLAGS and LDFLAGS from the environment; the preprocessor's flags go with CXXFLAGS.
+DEBIAN_FLAGS = eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"; \
+	CXXFLAGS="$$CXXFLAGS $$CPPFLAGS"
+
 $(BUILD_DIR)/CMakeCache.txt:
-	eval "$$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"; \
-	CXXFLAGS="$$CXXFLAGS $$CPPFLAGS" cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=ON
+	$(DEBIAN_FLAGS) cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DBUILD_TESTING=ON
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
@@ -50,6 +54,13 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 	cmake -S . -B $(BUILD_DIR) >/dev/null
 	cmake --build $(BUILD_DIR) --parallel $(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --label-exclude flightgear
+
+# Small faults planted one at a time in the C++ lines changed since BASE (by default where
+# the branch left main), each rebuilt and tested in build-mutants; docs/testing.md says when
+# to run it and how to read its table. Not part of `make test`: it takes half an hour.
+mutants: test-deps
+	@tools/ensure-packages.sh $(MUTANTS_PACKAGES)
+	$(DEBIAN_FLAGS) tools/mutants.py --jobs $(JOBS) $(if $(BASE),--base $(BASE)) $(if $(MUTANTS),--max $(MUTANTS))
 
 # Refreshes the pictures of the README and docs/ from the real window with a worked example filled in,
 # alone and linked to the stand-in FlightGear.
@@ -101,4 +112,4 @@ bench: bench-deps $(BENCH_DIR)/CMakeCache.txt
 	$(BENCH_DIR)/bench/velaro-bench
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) build-mutants
