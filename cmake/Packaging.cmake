@@ -39,7 +39,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-ex
 # wl-clipboard for a press from another program while the window has no focus there, and
 # speech-dispatcher with Qt's plugin for it, loaded at run time, to say the calls aloud.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher")
+    "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
 # The simulator the window can be linked to (velaro --flightgear).
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "flightgear")
 include(CPack)

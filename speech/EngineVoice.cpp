@@ -37,8 +37,9 @@ bool soundServerListens()
 const QString NoSoundServer =
     QStringLiteral("Нет звукового устройства: нужен звуковой сервер, пакет pipewire-pulse или "
                    "pulseaudio");
-const QString NoEngine = QStringLiteral("Нет синтезатора речи: установите пакеты "
-                                        "speech-dispatcher и qt6-speech-speechd-plugin");
+const QString NoEngine =
+    QStringLiteral("Нет синтезатора речи: установите пакеты speech-dispatcher, "
+                   "speech-dispatcher-espeak-ng и qt6-speech-speechd-plugin");
 
 // The engine lives on a thread of its own: speech-dispatcher's starts by listing every
 // voice of every module, seconds on end, and may have to start the daemon first.

@@ -17,7 +17,7 @@ field Maintainer | grep -q '<.*@.*>'
 field Depends | grep -q 'libqt6widgets6'
 field Depends | grep -q 'libqt6svg6'
 field Depends | grep -q 'libqt6texttospeech6'
-test "$(field Recommends)" = "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher"
+test "$(field Recommends)" = "qt6-wayland, wl-clipboard, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng"
 
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }')
 for path in \
