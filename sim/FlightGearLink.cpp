@@ -5,6 +5,8 @@
 #include <QNetworkReply>
 #include <QUrlQuery>
 
+#include <algorithm>
+
 namespace Velaro::FlightGear
 {
 
@@ -78,6 +80,7 @@ void Link::start(const QUrl& server)
 {
     stop();
     m_server = server;
+    m_readings = 0;
     setState(State::Connecting);
     poll();
 }
@@ -112,11 +115,14 @@ QNetworkRequest Link::request(const QString& pathAndQuery, int timeoutMillisecon
 
 void Link::poll()
 {
+    const bool settings = m_readings++ % SettingsEveryReadings == 0;
     m_nextReading = {};
+    if (!settings)
+        m_nextReading.keepSettings(m_reading);
     m_unreachable = false;
     m_misunderstood = false;
-    m_awaited = static_cast<int>(ReadPaths.size());
-    for (const char* path : ReadPaths) {
+    m_awaited = static_cast<int>(FlightPaths.size() + (settings ? SettingPaths.size() : 0));
+    const auto ask = [this](const char* path) {
         QNetworkReply* reply = m_network.get(
             request(QStringLiteral("/json") + QLatin1String(path), RequestMilliseconds));
         limit(reply, MaxPropertyBytes);
@@ -125,7 +131,10 @@ void Link::poll()
                     if (generation == m_generation)
                         readReply(path, reply);
                 });
-    }
+    };
+    std::for_each(FlightPaths.begin(), FlightPaths.end(), ask);
+    if (settings)
+        std::for_each(SettingPaths.begin(), SettingPaths.end(), ask);
 }
 
 void Link::readReply(const char* path, QNetworkReply* reply)
@@ -135,8 +144,7 @@ void Link::readReply(const char* path, QNetworkReply* reply)
         m_misunderstood = !m_nextReading.take(bodyOf(reply, MaxPropertyBytes)) || m_misunderstood;
         break;
     case Outcome::Missing:
-        // FlightGear always has a callsign: a server without one is another program.
-        m_misunderstood = m_misunderstood || path == ReadPaths.front();
+        m_misunderstood = m_misunderstood || path == SettingPaths.front();
         break;
     case Outcome::Unreachable:
         m_unreachable = true;

@@ -93,6 +93,8 @@ private:
     // The reading in the making, and how many of its answers are still to come.
     Reading m_nextReading;
     int m_awaited = 0;
+    // Readings asked for since the link started: every few ask for the settings too.
+    int m_readings = 0;
     bool m_unreachable = false;
     bool m_misunderstood = false;
     // By aerodrome; an aerodrome asked about and not answered yet has no entry.

@@ -222,6 +222,20 @@ bool Reading::take(const QByteArray& body)
     return understood;
 }
 
+void Reading::keepSettings(const Reading& earlier)
+{
+    for (std::size_t i = 0; i < PropertyCount; ++i) {
+        const QLatin1String path(PropertyPaths[i]);
+        const bool setting =
+            std::any_of(SettingPaths.begin(), SettingPaths.end(), [&path](const char* node) {
+                return path == QLatin1String(node) ||
+                       path.startsWith(QLatin1String(node) + QLatin1Char('/'));
+            });
+        if (setting)
+            m_values[i] = earlier.m_values[i];
+    }
+}
+
 void Reading::takeWaypointValue(int waypoint, QStringView name, const QJsonValue& value)
 {
     // Routes of more than this are not flown with VELARO at hand.

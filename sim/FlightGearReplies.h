@@ -93,16 +93,12 @@ inline constexpr std::array<const char*, PropertyCount> PropertyPaths{
 // The waypoints of the route, read from the route manager's route/wp[i] nodes.
 inline constexpr const char* RouteWaypointsPath = "/autopilot/route-manager/route/wp";
 
-// What the link asks for at each reading. FlightGear answers one request a frame, however
-// large the reply, so a node is asked for whole, with its children's values, wherever
-// it holds several of the properties and little else.
-inline constexpr std::array<const char*, 13> ReadPaths{
-    "/sim/multiplay/callsign",
-    "/sim/multiplay/online",
-    "/sim/airport/closest-airport-id",
-    "/sim/atc/runway",
-    "/sim/presets",
-    "/environment/wind-from-heading-deg",
+// What the link asks for. FlightGear answers one request a frame, however large the
+// reply, and every request costs the link more than its reply: a node is asked for
+// whole, with its children's values, wherever it holds several of the properties and
+// little else, and what seldom changes in a flight is asked for at every fourth reading
+// only, its values kept in between.
+inline constexpr std::array<const char*, 7> FlightPaths{
     "/instrumentation/altimeter",
     "/position",
     "/orientation",
@@ -112,6 +108,12 @@ inline constexpr std::array<const char*, 13> ReadPaths{
     // With the waypoints of its route.
     "/autopilot/route-manager?d=3",
 };
+inline constexpr std::array<const char*, 6> SettingPaths{
+    // FlightGear always has a callsign: a server that does not is another program.
+    "/sim/multiplay/callsign", "/sim/multiplay/online", "/sim/airport/closest-airport-id",
+    "/sim/atc/runway",         "/sim/presets",          "/environment/wind-from-heading-deg",
+};
+inline constexpr int SettingsEveryReadings = 4;
 
 inline constexpr const char* ChatPath = "/sim/multiplay/chat";
 
@@ -142,6 +144,8 @@ public:
     bool take(const QByteArray& body);
 
     void set(Property property, const QJsonValue& value) { m_values[index(property)] = value; }
+    // Takes the values an earlier reading read of the settings.
+    void keepSettings(const Reading& earlier);
     const QJsonValue& value(Property property) const { return m_values[index(property)]; }
 
     // A text property's value; empty when it is not there or not text.
