@@ -1,8 +1,9 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes a picture of the main window with the worked example filled in, for the
-# README and docs/; given a stand-in FlightGear, of the window linked to it, with the fields it
-# filled and the Simulator menu open.
+# README and docs/; given a stand-in FlightGear, of the window linked to it at a stand,
+# with the fields it filled, the start-up call marked as the one that comes next and the
+# Simulator menu open.
 #
 # Usage: screenshot.sh <path of the velaro binary> <layout file print-layout wrote> <PNG file to write>
 #                      [<stand-in FlightGear binary>]
@@ -28,11 +29,17 @@ else
         [[ -z $standin_pid ]] || kill "$standin_pid" 2>/dev/null || true
         stop_session
     }
-    open_session stop_all xclip
+    open_session stop_all xclip curl
     "$standin" 0 >"$session_dir/standin.log" &
     standin_pid=$!
     wait_until test -s "$session_dir/standin.log" || fail 'the stand-in FlightGear did not start'
-    start_program --flightgear="127.0.0.1:$(head -n 1 "$session_dir/standin.log")"
+    port=$(head -n 1 "$session_dir/standin.log")
+    # The aircraft at stand T2-C4, where the start-up call comes next.
+    for property in latitude-deg=21.328867 longitude-deg=-157.923317 altitude-agl-ft=4.05; do
+        curl -sf -m 2 -d "{\"value\":${property#*=}}" \
+            "http://127.0.0.1:$port/json/position/${property%=*}" >/dev/null
+    done
+    start_program --flightgear="127.0.0.1:$port"
     linked() { xdotool getwindowname "$main_window" | grep -q 'FlightGear'; }
     wait_until linked || fail 'the window did not link to the stand-in FlightGear'
 fi
