@@ -241,7 +241,7 @@ use_menu() {
         WaitSeconds=2 wait_until menu_is_open && break
         ((attempt < 3)) || fail "three times Alt+$access_key opened no menu"
     done
-    xdotool key "$@"
+    (($# == 0)) || xdotool key "$@"
 }
 
 # Without a window manager the keyboard focus returns to the root window when a

@@ -62,8 +62,7 @@ if [[ -z $standin ]]; then
     lining_up='ULLP traffic, RA-12345, lining up RWY28L for KILO 1A departure, initial climb 900m, ULLP traffic'
 else
     lining_up='PHNL traffic, RA1234, lining up RWY26L for KILO 1A departure, initial climb 900m, PHNL traffic'
-    focus_main_window
-    xdotool key alt+Cyrillic_em
+    use_menu Cyrillic_em
 fi
 wait_until clipboard_is "$lining_up" || fail "the lining-up button put '$(clipboard)' on the clipboard"
 
