@@ -515,6 +515,7 @@ AircraftState aircraftStateOf(const Reading& reading)
         if (!aerodrome.isEmpty() && aerodrome.compare(state.aerodrome, Qt::CaseInsensitive) == 0)
             state.routeRunway = reading.text(runway).trimmed();
     }
+    state.destinationRunway = reading.text(Property::DestinationRunway).trimmed();
     state.activeWaypoint =
         static_cast<int>(std::lround(reading.number(Property::ActiveWaypoint).value_or(-1)));
     if (state.activeWaypoint >= 0)

@@ -128,7 +128,13 @@ void FlightPhase::update(const AircraftState& state, const QList<Runway>& runway
         m_windRunway.clear();
     }
     m_startRunway = state.atStartAerodrome ? state.startRunway : QString();
-    m_routeRunway = state.routeRunway;
+    // Descending towards the destination, its runway is the one the approach is flown to,
+    // whichever aerodrome is nearest on the way.
+    const bool approachingDestination =
+        m_airborne && state.routeRemainingNm && *state.routeRemainingNm <= DescentNm;
+    m_routeRunway = approachingDestination && !state.destinationRunway.isEmpty()
+                        ? state.destinationRunway
+                        : state.routeRunway;
     const bool passedWaypoint = m_lastWaypoint >= 0 && state.activeWaypoint > m_lastWaypoint;
     m_lastWaypoint = state.activeWaypoint;
     followRunway(state, runways);

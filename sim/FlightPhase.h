@@ -30,8 +30,10 @@ struct AircraftState {
     std::optional<double> windFromDeg;
     // Where the flight started on a runway, the simulator names it.
     QString startRunway;
-    // The runway the route names for the aerodrome, where it departs or arrives there.
+    // The runway the route names for the aerodrome, where it departs or arrives there;
+    // and the one it names for its destination.
     QString routeRunway;
+    QString destinationRunway;
     bool atStartAerodrome = false;
     // The route's active waypoint, counted from 0; -1 without an active route.
     int activeWaypoint = -1;

@@ -88,7 +88,7 @@ void TestFlightPhase::testNextCall_data()
     QTest::newRow("en route, cruising: none") << enRoute << "cruise" << steps("") << false << steps("") << "en route between reporting points" << "none" << "22L" << "departure left";
     QTest::newRow("a reporting point passed") << enRoute << "level change+2" << steps("") << false << steps("") << "past a reporting point" << "report" << "22L" << "departure left";
     QTest::newRow("climbing to the next level") << enRoute << "level change" << steps("") << false << steps("") << "leaving its level" << "level" << "22L" << "departure left";
-    QTest::newRow("descending to the destination") << enRoute << "descent" << steps("") << false << steps("") << "descending towards its destination" << "descent" << "22L" << "departure left";
+    QTest::newRow("descending to the destination") << enRoute << "descent" << steps("") << false << steps("") << "descending towards its destination" << "descent" << "03" << "departure left";
     // clang-format on
 }
 
