@@ -66,16 +66,19 @@ else
 fi
 wait_until clipboard_is "$lining_up" || fail "the lining-up button put '$(clipboard)' on the clipboard"
 
-# The window's place on the screen, with an open menu's where it reaches beyond.
-left=0 top=0 right=0 bottom=0
+# The window's place on the screen, with an open menu's where it reaches beyond; the
+# screen around them is left out of the picture, transparent.
+left=0 top=0 right=0 bottom=0 shapes=''
 measure_picture() {
     local window X Y WIDTH HEIGHT
     eval "$(xdotool getwindowgeometry --shell "$main_window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
     left=$X top=$Y right=$((X + WIDTH)) bottom=$((Y + HEIGHT))
+    shapes="rectangle 0,0 $((WIDTH - 1)),$((HEIGHT - 1))"
     for window in $(other_windows); do
         eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-        ((X + WIDTH <= right)) || right=$((X + WIDTH + 4))
-        ((Y + HEIGHT <= bottom)) || bottom=$((Y + HEIGHT + 4))
+        ((X + WIDTH <= right)) || right=$((X + WIDTH))
+        ((Y + HEIGHT <= bottom)) || bottom=$((Y + HEIGHT))
+        shapes+=" rectangle $((X - left)),$((Y - top)) $((X - left + WIDTH - 1)),$((Y - top + HEIGHT - 1))"
     done
 }
 
@@ -88,4 +91,6 @@ picture_is_settled() {
     cmp -s "$session_dir/previous.png" "$output"
 }
 wait_until picture_is_settled || fail 'the window kept changing'
+convert "$output" -alpha set \( +clone -alpha off -fill black -colorize 100 -fill white \
+    -draw "$shapes" \) -alpha off -compose CopyOpacity -composite -strip "$output"
 echo "wrote $output"
