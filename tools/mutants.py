@@ -14,6 +14,7 @@ import subprocess
 import sys
 import time
 from collections import Counter
+from concurrent.futures import ThreadPoolExecutor, as_completed
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -336,24 +337,40 @@ def choose(pool, cap, seed):
     return sorted(chosen, key=lambda m: (m.path, m.line))
 
 
+# The processes run() has started and not yet seen end, for stop_running().
+RUNNING = set()
+
+
 def run(command, timeout=None, log=None):
     """Runs command in a process group of its own, which goes whole when the time is up
     or when this program is stopped. Returns its exit status, None on a timeout."""
     with open(log or os.devnull, "w") as output:
         process = subprocess.Popen(command, stdout=output, stderr=subprocess.STDOUT,
                                    start_new_session=True)
+        RUNNING.add(process)
         try:
             return process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             return None
         finally:
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGTERM)
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            stop(process)
+            RUNNING.discard(process)
+
+
+def stop(process):
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGTERM)
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+
+
+def stop_running():
+    """Ends the processes run() waits for on other threads."""
+    for process in list(RUNNING):
+        stop(process)
 
 
 @dataclass
@@ -518,19 +535,50 @@ class Session:
             ran_any = True
             if not self.workspace.build_for(tests, affected, log):
                 return "did not compile"
-            for test in tests:
-                limit = 3 * self.durations[test["name"]] + self.timeout
-                result = self.workspace.run_test(test, limit, log)
-                # An end-to-end session can fail by chance: one failure it does not repeat
-                # is its own, not the mutant's.
-                if result == "failed" and label == "e2e":
-                    result = self.workspace.run_test(test, limit, log)
-                if result != "passed":
-                    self.catches[mutant.path, test["name"]] += 1
-                    return f"{'timeout' if result == 'timeout' else 'caught'}: {test['name']}"
+            failed = self.first_failure(tests, label, log)
+            if failed:
+                test, result = failed
+                self.catches[mutant.path, test["name"]] += 1
+                return f"{result}: {test['name']}"
         if not ran_any and not self.workspace.build_for([], affected, log):
             return "did not compile"
         return "survived"
+
+    def first_failure(self, tests, label, log):
+        """Runs the tests in order until one fails or times out, and returns the first
+        that did with "caught" or "timeout", ending any other still running. The unit
+        tests run two at a time, each a process of its own with an offscreen window; the
+        end-to-end sessions, which share the machine's displays, one at a time."""
+        def attempt(test):
+            limit = 3 * self.durations[test["name"]] + self.timeout
+            own_log = log.with_name(f"{log.stem}-{test['name']}.log")
+            result = self.workspace.run_test(test, limit, own_log)
+            # An end-to-end session can fail by chance: one failure it does not repeat
+            # is its own, not the mutant's.
+            if result == "failed" and label == "e2e":
+                result = self.workspace.run_test(test, limit, own_log)
+            return test, result, own_log
+
+        failed = None
+        with ThreadPoolExecutor(1 if label == "e2e" else 2) as pool:
+            attempts = [pool.submit(attempt, test) for test in tests]
+            try:
+                for finished in as_completed(attempts):
+                    test, result, own_log = finished.result()
+                    if result != "passed" and not failed:
+                        failed = (test, "timeout" if result == "timeout" else "caught")
+                        own_log.replace(log)
+                        for waiting in attempts:
+                            waiting.cancel()
+                        stop_running()
+                    else:
+                        own_log.unlink(missing_ok=True)
+            except BaseException:
+                for waiting in attempts:
+                    waiting.cancel()
+                stop_running()
+                raise
+        return failed
 
     def runs_affected(self, test, affected):
         """Whether the test runs a target the mutant changed; a test that names no target
