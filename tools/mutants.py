@@ -20,6 +20,11 @@ from pathlib import Path
 
 # The directories added in the top-level CMakeLists.txt that hold no product code.
 NOT_PRODUCT = {"tests", "bench", "fuzz"}
+# The command line's answers (exit statuses, what goes to which stream) are checked on
+# the packaged program only, by this `install` test, which runs for the mutants of the
+# command line's room after the others.
+COMMAND_LINE_ROOM = "app/"
+COMMAND_LINE_CHECK = "package_command_line"
 SOURCE_SUFFIXES = (".cpp", ".h")
 EQUIVALENT = re.compile(r"//\s*mutants:\s*equivalent\b([\w\s,-]*)")
 MASK = "\x01"
@@ -472,9 +477,11 @@ class Workspace:
         return {t.name for t in self.targets.values() if t.artifacts & set(test["command"])}
 
     def build_for(self, tests, affected, log):
-        """Builds what the tests run of the affected targets, and the affected utility
-        targets (files the tests read are made by those)."""
-        wanted = {name for test in tests for name in self.targets_run_by(test)} & affected
+        """Builds what the tests run of the affected targets, all of them for a test
+        that names none (a script over the package), and the affected utility targets
+        (files the tests read are made by those)."""
+        wanted = {name for test in tests for name in self.targets_run_by(test) or affected}
+        wanted &= affected
         wanted |= {name for name in affected if self.targets[name].kind == "UTILITY"}
         if not wanted:
             return True
@@ -500,7 +507,9 @@ class Session:
     def __init__(self, workspace, timeout):
         self.workspace, self.timeout, self.durations = workspace, timeout, {}
         self.phases = {"unit": workspace.tests_labelled("unit"),
-                       "e2e": workspace.tests_labelled("e2e")}
+                       "e2e": workspace.tests_labelled("e2e"),
+                       "install": [t for t in workspace.tests_labelled("install")
+                                   if t["name"] == COMMAND_LINE_CHECK]}
         # Which tests caught the mutants of each file so far: they go first for the next.
         self.catches = Counter()
 
@@ -527,6 +536,8 @@ class Session:
         affected = self.workspace.affected(mutant.path)
         ran_any = False
         for label, phase in self.phases.items():
+            if label == "install" and not mutant.path.startswith(COMMAND_LINE_ROOM):
+                continue
             tests = sorted((t for t in phase if self.runs_affected(t, affected)),
                            key=lambda t: (-self.catches[mutant.path, t["name"]],
                                           self.durations[t["name"]]))
