@@ -346,6 +346,16 @@ def choose(pool, cap, seed):
 RUNNING = set()
 
 
+def survivors_of(report, pool):
+    """The mutants of the pool that the table of an earlier report says survived, and how
+    many of those survivors the pool no longer has (their line changed or was marked)."""
+    row = re.compile(r"^(\S+):(\d+)\s+(\w+)\s+survived\s+(.*)$")
+    wanted = {found.groups() for found in map(row.match, report.read_text().splitlines())
+              if found}
+    chosen = [m for m in pool if (m.path, str(m.line), m.operator, m.change) in wanted]
+    return chosen, len(wanted) - len(chosen)
+
+
 def run(command, timeout=None, log=None):
     """Runs command in a process group of its own, which goes whole when the time is up
     or when this program is stopped. Returns its exit status, None on a timeout."""
@@ -651,6 +661,9 @@ def main():
                         help="seconds a test may take beyond three times its unmutated run")
     parser.add_argument("--dir", type=Path, help="where the copy, the build and the report go "
                         "(default: build-mutants in the work tree)")
+    parser.add_argument("--survivors", type=Path, metavar="REPORT",
+                        help="run again only the mutants an earlier report says survived, "
+                        "once rows have been added for them")
     parser.add_argument("--list", action="store_true",
                         help="print the mutants that would run, and run none")
     args = parser.parse_args()
@@ -661,11 +674,17 @@ def main():
     rooms = product_rooms(repo)
     changed = changed_lines(repo, base, rooms)
     pool, marked = candidates(repo, changed)
-    mutants = choose(pool, args.max, args.seed)
+    if args.survivors:
+        mutants, missing = survivors_of(args.survivors, pool)
+        chosen = f"the survivors of {args.survivors}"
+        if missing:
+            chosen += f"; {missing} of them are no longer among the possible mutants"
+    else:
+        mutants, chosen = choose(pool, args.max, args.seed), f"seed {args.seed}"
     header = [
         f"Mutants of the lines changed since {base} ({base_commit}) in {', '.join(rooms)}: "
         f"{sum(map(len, changed.values()))} lines in {len(changed)} files, {len(pool)} "
-        f"possible mutants, {marked} marked equivalent; {len(mutants)} run (seed {args.seed})."
+        f"possible mutants, {marked} marked equivalent; {len(mutants)} run ({chosen})."
     ]
     if args.list:
         print("\n".join(header + [""] + table(mutants)))
