@@ -347,9 +347,10 @@ RUNNING = set()
 
 
 def survivors_of(report, pool):
-    """The mutants of the pool that the table of an earlier report says survived, and how
-    many of those survivors the pool no longer has (their line changed or was marked)."""
-    row = re.compile(r"^(\S+):(\d+)\s+(\w+)\s+survived\s+(.*)$")
+    """The mutants of the pool that the table of an earlier report says survived, or did
+    not run where it was stopped, and how many of those the pool no longer has (their
+    line changed or was marked)."""
+    row = re.compile(r"^(\S+):(\d+)\s+(\w+)\s+(?:survived|not run)\s+(.*)$")
     wanted = {found.groups() for found in map(row.match, report.read_text().splitlines())
               if found}
     chosen = [m for m in pool if (m.path, str(m.line), m.operator, m.change) in wanted]
@@ -662,8 +663,8 @@ def main():
     parser.add_argument("--dir", type=Path, help="where the copy, the build and the report go "
                         "(default: build-mutants in the work tree)")
     parser.add_argument("--survivors", type=Path, metavar="REPORT",
-                        help="run again only the mutants an earlier report says survived, "
-                        "once rows have been added for them")
+                        help="run again only the mutants an earlier report says survived "
+                        "(or did not run), once rows have been added for them")
     parser.add_argument("--list", action="store_true",
                         help="print the mutants that would run, and run none")
     args = parser.parse_args()
