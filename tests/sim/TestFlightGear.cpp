@@ -5,6 +5,7 @@
 #include "NextCallMark.h"
 #include "RemotePress.h"
 #include "StandInFlightGear.h"
+#include "WrappingButton.h"
 
 #include <QDBusConnection>
 #include <QDBusPendingCall>
@@ -401,6 +402,11 @@ void TestFlightGear::testNextCallMark()
     QVERIFY(
         startUp->accessibleDescription().startsWith(QStringLiteral("Следующий вызов: Enter\n")));
     QVERIFY(!qobject_cast<QPushButton*>(m_driver->button(Call::Taxi))->isDefault());
+    // Marked by a bar in the selection's colour along the bottom of its caption.
+    const QPoint barMiddle(startUp->width() / 2,
+                           static_cast<Velaro::WrappingButton*>(startUp)->captionRect().bottom());
+    QCOMPARE(startUp->grab().toImage().pixelColor(barMiddle),
+             startUp->palette().color(QPalette::Highlight));
 
     m_driver->choose({Option::Arrival});
     QTest::keyClick(m_driver->edit(Field::Callsign), Qt::Key_Return);
