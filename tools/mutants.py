@@ -349,12 +349,19 @@ RUNNING = set()
 def survivors_of(report, pool):
     """The mutants of the pool that the table of an earlier report says survived, or did
     not run where it was stopped, and how many of those the pool no longer has (their
-    line changed or was marked)."""
+    line changed or was marked). Lines added or taken away above a mutant move it: it is
+    the same change of the same file nearest its old line."""
     row = re.compile(r"^(\S+):(\d+)\s+(\w+)\s+(?:survived|not run)\s+(.*)$")
-    wanted = {found.groups() for found in map(row.match, report.read_text().splitlines())
-              if found}
-    chosen = [m for m in pool if (m.path, str(m.line), m.operator, m.change) in wanted]
-    return chosen, len(wanted) - len(chosen)
+    chosen, missing = [], 0
+    for found in filter(None, map(row.match, report.read_text().splitlines())):
+        path, line, operator, change = found.groups()
+        same = [m for m in pool if (m.path, m.operator, m.change) == (path, operator, change)
+                and m not in chosen]
+        if same:
+            chosen.append(min(same, key=lambda m: abs(m.line - int(line))))
+        else:
+            missing += 1
+    return sorted(chosen, key=lambda m: (m.path, m.line)), missing
 
 
 def run(command, timeout=None, log=None):
