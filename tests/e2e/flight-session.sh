@@ -78,8 +78,8 @@ en-route)
         "descent+3||$(enRoute 'W157N021 *m, descending 1520m, direct to MKK at [0-5][0-9]min')"
         "descent+20||$(enRoute 'MKK *m, proceeding on  for RWY03 approach, descending 1520m')"
         "cruise#3+10|--fill next-level=1200 course=095 leg-time=1|"
-        "cruise#3+10|--press level|$(enRoute '15[0-2]0m, descending 1200m')"
-        "cruise#3+10|--press hold|$(enRoute 'hold at MKK 15[0-2]0m, inbound track 095, left hand pattern, time 1 min')"
+        "cruise#3+10|--press level|$(enRoute '1[45][0-9]0m, descending 1200m')"
+        "cruise#3+10|--press hold|$(enRoute 'hold at MKK 1[45][0-9]0m, inbound track 095, left hand pattern, time 1 min')"
     )
     ;;
 esac

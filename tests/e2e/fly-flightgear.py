@@ -45,18 +45,8 @@ request each) and FlightGear's clock /sim/time/gmt are recorded at the first ste
 phase, or at every step with --whole-nodes every (much larger files).
 
 The recordings in tests/sim/recorded/flights were made with Debian's FlightGear
-2020.3.16 (flightgear 1:2020.3.16+dfsg-1) under Xvfb, started as
-
-  dbus-run-session -- fgfs --httpd=PORT --aircraft=c172p --airport=PHNL --parkpos=T2-C4 \
-    --callsign=RA1234 --fdm=null --disable-sound --disable-terrasync \
-    --disable-real-weather-fetch --disable-splash-screen --geometry=320x240 \
-    --disable-ai-models --disable-ai-traffic --disable-clouds --fog-fastest \
-    --prop:/sim/rendering/shaders/quality-level=0 --disable-random-objects \
-    --disable-random-vegetation --disable-random-buildings \
-    --prop:/sim/rendering/draw-mask/terrain=false --prop:/sim/rendering/draw-mask/models=false \
-    --prop:/sim/rendering/draw-mask/aircraft=false --prop:/sim/rendering/draw-mask/clouds=false \
-    --prop:/sim/frame-rate-throttle-hz=60
-
+2020.3.16 (flightgear 1:2020.3.16+dfsg-1) under Xvfb, started as tests/e2e/flightgear.sh
+starts it (from stand T2-C4 at PHNL, the c172p with --fdm=null and callsign RA1234),
 and for the en-route flight with --runway=26L in place of --parkpos=T2-C4 (the draw masks
 and the frame cap take FlightGear from 3 frames a second to 60 on a virtual display;
 FlightGear answers one request a connection a frame). To refresh them, start FlightGear
