@@ -593,6 +593,8 @@ class Session:
             attempts = [pool.submit(attempt, test) for test in tests]
             try:
                 for finished in as_completed(attempts):
+                    if finished.cancelled():
+                        continue
                     test, result, own_log = finished.result()
                     if result != "passed" and not failed:
                         failed = (test, "timeout" if result == "timeout" else "caught")
