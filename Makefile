@@ -60,7 +60,8 @@ test: test-deps $(BUILD_DIR)/CMakeCache.txt
 # to run it and how to read its table. Not part of `make test`: it takes half an hour.
 mutants: test-deps
 	@tools/ensure-packages.sh $(MUTANTS_PACKAGES)
-	$(DEBIAN_FLAGS) tools/mutants.py --jobs $(JOBS) $(if $(BASE),--base $(BASE)) $(if $(MUTANTS),--max $(MUTANTS))
+	$(DEBIAN_FLAGS) tools/mutants.py --jobs $(JOBS) $(if $(BASE),--base $(BASE)) $(if $(MUTANTS),--max $(MUTANTS)) \
+	    $(if $(SURVIVORS),--survivors $(SURVIVORS))
 
 # Refreshes the pictures of the README and docs/ from the real window with a worked example filled in,
 # alone and linked to the stand-in FlightGear.

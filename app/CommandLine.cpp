@@ -113,7 +113,6 @@ CommandLine::CommandLine(const QStringList& arguments)
     m_sayCalls = m_parser.isSet(say);
     m_call = m_parser.value(press);
     m_assignments = stray;
-    m_usageFollows = true;
     if (!parsed)
         m_mistake = m_parser.errorText();
     else if (!stray.isEmpty() && !filling)

@@ -42,13 +42,14 @@ private:
     QCommandLineParser m_parser;
     Request m_request = Request::StartWindow;
     std::optional<QUrl> m_flightGear;
+    // mutants: equivalent bool: the constructor sets it from the command line
     bool m_sayCalls = false;
     QString m_call;
     QStringList m_assignments;
     QString m_mistake;
     // A mistake in the options or arguments, rather than in a name, is followed by the
     // usage.
-    bool m_usageFollows = false;
+    bool m_usageFollows = true;
 };
 
 } // namespace Velaro

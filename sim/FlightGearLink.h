@@ -92,11 +92,11 @@ private:
     Reading m_reading;
     // The reading in the making, and how many of its answers are still to come.
     Reading m_nextReading;
-    int m_awaited = 0;
+    int m_awaited = 0; // mutants: equivalent: poll() sets it before a reply is read
     // Readings asked for since the link started: every few ask for the settings too.
     int m_readings = 0;
-    bool m_unreachable = false;
-    bool m_misunderstood = false;
+    bool m_unreachable = false;   // mutants: equivalent: poll() sets it before a reply is read
+    bool m_misunderstood = false; // mutants: equivalent: poll() sets it before a reply is read
     // By aerodrome; an aerodrome asked about and not answered yet has no entry.
     QHash<QString, QList<Runway>> m_runways;
     QString m_runwaysAsked;

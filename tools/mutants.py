@@ -14,11 +14,17 @@ import subprocess
 import sys
 import time
 from collections import Counter
+from concurrent.futures import ThreadPoolExecutor, as_completed
 from dataclasses import dataclass
 from pathlib import Path
 
 # The directories added in the top-level CMakeLists.txt that hold no product code.
 NOT_PRODUCT = {"tests", "bench", "fuzz"}
+# The command line's answers (exit statuses, what goes to which stream) are checked on
+# the packaged program only, by this `install` test, which runs for the mutants of the
+# command line's room after the others.
+COMMAND_LINE_ROOM = "app/"
+COMMAND_LINE_CHECK = "package_command_line"
 SOURCE_SUFFIXES = (".cpp", ".h")
 EQUIVALENT = re.compile(r"//\s*mutants:\s*equivalent\b([\w\s,-]*)")
 MASK = "\x01"
@@ -336,24 +342,58 @@ def choose(pool, cap, seed):
     return sorted(chosen, key=lambda m: (m.path, m.line))
 
 
+# The processes run() has started and not yet seen end, for stop_running().
+RUNNING = set()
+
+
+def survivors_of(report, pool):
+    """The mutants of the pool that the table of an earlier report says survived, or did
+    not run where it was stopped, and how many of those the pool no longer has (their
+    line changed or was marked). Lines added or taken away above a mutant move it: it is
+    the same change of the same file nearest its old line."""
+    row = re.compile(r"^(\S+):(\d+)\s+(\w+)\s+(?:survived|not run)\s+(.*)$")
+    chosen, missing = [], 0
+    for found in filter(None, map(row.match, report.read_text().splitlines())):
+        path, line, operator, change = found.groups()
+        same = [m for m in pool if (m.path, m.operator, m.change) == (path, operator, change)
+                and m not in chosen]
+        if same:
+            chosen.append(min(same, key=lambda m: abs(m.line - int(line))))
+        else:
+            missing += 1
+    return sorted(chosen, key=lambda m: (m.path, m.line)), missing
+
+
 def run(command, timeout=None, log=None):
     """Runs command in a process group of its own, which goes whole when the time is up
     or when this program is stopped. Returns its exit status, None on a timeout."""
     with open(log or os.devnull, "w") as output:
         process = subprocess.Popen(command, stdout=output, stderr=subprocess.STDOUT,
                                    start_new_session=True)
+        RUNNING.add(process)
         try:
             return process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             return None
         finally:
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGTERM)
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            stop(process)
+            RUNNING.discard(process)
+
+
+def stop(process):
+    if process.poll() is None:
+        os.killpg(process.pid, signal.SIGTERM)
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+
+
+def stop_running():
+    """Ends the processes run() waits for on other threads."""
+    for process in list(RUNNING):
+        stop(process)
 
 
 @dataclass
@@ -455,9 +495,11 @@ class Workspace:
         return {t.name for t in self.targets.values() if t.artifacts & set(test["command"])}
 
     def build_for(self, tests, affected, log):
-        """Builds what the tests run of the affected targets, and the affected utility
-        targets (files the tests read are made by those)."""
-        wanted = {name for test in tests for name in self.targets_run_by(test)} & affected
+        """Builds what the tests run of the affected targets, all of them for a test
+        that names none (a script over the package), and the affected utility targets
+        (files the tests read are made by those)."""
+        wanted = {name for test in tests for name in self.targets_run_by(test) or affected}
+        wanted &= affected
         wanted |= {name for name in affected if self.targets[name].kind == "UTILITY"}
         if not wanted:
             return True
@@ -483,7 +525,9 @@ class Session:
     def __init__(self, workspace, timeout):
         self.workspace, self.timeout, self.durations = workspace, timeout, {}
         self.phases = {"unit": workspace.tests_labelled("unit"),
-                       "e2e": workspace.tests_labelled("e2e")}
+                       "e2e": workspace.tests_labelled("e2e"),
+                       "install": [t for t in workspace.tests_labelled("install")
+                                   if t["name"] == COMMAND_LINE_CHECK]}
         # Which tests caught the mutants of each file so far: they go first for the next.
         self.catches = Counter()
 
@@ -510,6 +554,8 @@ class Session:
         affected = self.workspace.affected(mutant.path)
         ran_any = False
         for label, phase in self.phases.items():
+            if label == "install" and not mutant.path.startswith(COMMAND_LINE_ROOM):
+                continue
             tests = sorted((t for t in phase if self.runs_affected(t, affected)),
                            key=lambda t: (-self.catches[mutant.path, t["name"]],
                                           self.durations[t["name"]]))
@@ -518,19 +564,52 @@ class Session:
             ran_any = True
             if not self.workspace.build_for(tests, affected, log):
                 return "did not compile"
-            for test in tests:
-                limit = 3 * self.durations[test["name"]] + self.timeout
-                result = self.workspace.run_test(test, limit, log)
-                # An end-to-end session can fail by chance: one failure it does not repeat
-                # is its own, not the mutant's.
-                if result == "failed" and label == "e2e":
-                    result = self.workspace.run_test(test, limit, log)
-                if result != "passed":
-                    self.catches[mutant.path, test["name"]] += 1
-                    return f"{'timeout' if result == 'timeout' else 'caught'}: {test['name']}"
+            failed = self.first_failure(tests, label, log)
+            if failed:
+                test, result = failed
+                self.catches[mutant.path, test["name"]] += 1
+                return f"{result}: {test['name']}"
         if not ran_any and not self.workspace.build_for([], affected, log):
             return "did not compile"
         return "survived"
+
+    def first_failure(self, tests, label, log):
+        """Runs the tests in order until one fails or times out, and returns the first
+        that did with "caught" or "timeout", ending any other still running. The unit
+        tests run two at a time, each a process of its own with an offscreen window; the
+        end-to-end sessions, which share the machine's displays, one at a time."""
+        def attempt(test):
+            limit = 3 * self.durations[test["name"]] + self.timeout
+            own_log = log.with_name(f"{log.stem}-{test['name']}.log")
+            result = self.workspace.run_test(test, limit, own_log)
+            # An end-to-end session can fail by chance: one failure it does not repeat
+            # is its own, not the mutant's.
+            if result == "failed" and label == "e2e":
+                result = self.workspace.run_test(test, limit, own_log)
+            return test, result, own_log
+
+        failed = None
+        with ThreadPoolExecutor(1 if label == "e2e" else 2) as pool:
+            attempts = [pool.submit(attempt, test) for test in tests]
+            try:
+                for finished in as_completed(attempts):
+                    if finished.cancelled():
+                        continue
+                    test, result, own_log = finished.result()
+                    if result != "passed" and not failed:
+                        failed = (test, "timeout" if result == "timeout" else "caught")
+                        own_log.replace(log)
+                        for waiting in attempts:
+                            waiting.cancel()
+                        stop_running()
+                    else:
+                        own_log.unlink(missing_ok=True)
+            except BaseException:
+                for waiting in attempts:
+                    waiting.cancel()
+                stop_running()
+                raise
+        return failed
 
     def runs_affected(self, test, affected):
         """Whether the test runs a target the mutant changed; a test that names no target
@@ -592,6 +671,9 @@ def main():
                         help="seconds a test may take beyond three times its unmutated run")
     parser.add_argument("--dir", type=Path, help="where the copy, the build and the report go "
                         "(default: build-mutants in the work tree)")
+    parser.add_argument("--survivors", type=Path, metavar="REPORT",
+                        help="run again only the mutants an earlier report says survived "
+                        "(or did not run), once rows have been added for them")
     parser.add_argument("--list", action="store_true",
                         help="print the mutants that would run, and run none")
     args = parser.parse_args()
@@ -602,11 +684,17 @@ def main():
     rooms = product_rooms(repo)
     changed = changed_lines(repo, base, rooms)
     pool, marked = candidates(repo, changed)
-    mutants = choose(pool, args.max, args.seed)
+    if args.survivors:
+        mutants, missing = survivors_of(args.survivors, pool)
+        chosen = f"the survivors of {args.survivors}"
+        if missing:
+            chosen += f"; {missing} of them are no longer among the possible mutants"
+    else:
+        mutants, chosen = choose(pool, args.max, args.seed), f"seed {args.seed}"
     header = [
         f"Mutants of the lines changed since {base} ({base_commit}) in {', '.join(rooms)}: "
         f"{sum(map(len, changed.values()))} lines in {len(changed)} files, {len(pool)} "
-        f"possible mutants, {marked} marked equivalent; {len(mutants)} run (seed {args.seed})."
+        f"possible mutants, {marked} marked equivalent; {len(mutants)} run ({chosen})."
     ]
     if args.list:
         print("\n".join(header + [""] + table(mutants)))

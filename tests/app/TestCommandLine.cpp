@@ -29,6 +29,10 @@ void TestCommandLine::testRequest_data()
     row("HOST alone: FlightGear's port", "--flightgear=fg.example", "window linked to http://fg.example:8080");
     row("HOST:0", "--flightgear=fg.example:0", "mistake: 'fg.example:0' is not HOST:PORT.");
     row("HOST:PORT/path", "--flightgear=fg.example:5500/json", "mistake: 'fg.example:5500/json' is not HOST:PORT.");
+    row("HOST:PORT?query", "--flightgear=fg.example:5500?x=1", "mistake: 'fg.example:5500?x=1' is not HOST:PORT.");
+    row("HOST:PORT#fragment", "--flightgear=fg.example:5500#x", "mistake: 'fg.example:5500#x' is not HOST:PORT.");
+    row("USER@HOST:PORT", "--flightgear=pilot@fg.example:5500", "mistake: 'pilot@fg.example:5500' is not HOST:PORT.");
+    row(":PORT, no host", "--flightgear=:5500", "mistake: ':5500' is not HOST:PORT.");
     row("server after a bare --flightgear", "--flightgear fg.example:5500", "mistake: Unexpected argument 'fg.example:5500'.");
     row("--press", "--press go-around", "press go-around");
     row("--fill", "--fill runway=26l current-level=900", "fill runway=26l current-level=900");

@@ -55,6 +55,7 @@ row '--press bogus'            1      stderr "velaro: Unknown call 'bogus': the 
 row '--press takeoff'          1      stderr 'VELARO is not running: *'                  ''
 row '--fill'                   1      stderr 'velaro: --fill needs one FIELD=TEXT or more.' "$usage"
 row '--fill bogus=1'           1      stderr "'bogus=1' names no field: *, leg-time"     ''
+row '--fill callsign'          1      stderr "'callsign' names no field: *, leg-time"    ''
 row '--fill callsign=RA1'      1      stderr 'VELARO is not running: *'                  ''
 row '--flightgear=a:99999'     1      stderr "velaro: 'a:99999' is not HOST:PORT."       "$usage"
 row '--say --version'          0      stdout "VELARO $version"                          ''

@@ -5,6 +5,7 @@
 #include "NextCallMark.h"
 #include "RemotePress.h"
 #include "StandInFlightGear.h"
+#include "WrappingButton.h"
 
 #include <QDBusConnection>
 #include <QDBusPendingCall>
@@ -129,12 +130,18 @@ void TestFlightGear::testFields_data()
     QTest::newRow("flight level") << PropertyValues{{Property::PressureAltitude, "4451"}} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=045";
     QTest::newRow("above FL999: none") << PropertyValues{{Property::PressureAltitude, "99950"}} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L";
     QTest::newRow("FL999") << PropertyValues{{Property::PressureAltitude, "99949"}} << phnl << true << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=999";
+    QTest::newRow("1,000,000 ft, metric") << PropertyValues{{Property::IndicatedAltitude, "1000000"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=304800";
+    QTest::newRow("-2,000,000 ft: none") << PropertyValues{{Property::IndicatedAltitude, "-2000000"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L";
     QTest::newRow("altitude given as text") << PropertyValues{{Property::IndicatedAltitude, "\" 2953 \""}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L current-level=900";
     QTest::newRow("parked at the start") << PropertyValues{{Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=T2-G7 current-level=0";
+    QTest::newRow("parked at the start, named in small letters") << PropertyValues{{Property::StartAirport, "\"phnl\""}, {Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26L stand=T2-G7 current-level=0";
+    QTest::newRow("parked, no aerodrome named: no stand") << PropertyValues{{Property::ClosestAirport, "\"\""}, {Property::StartAirport, "\"\""}, {Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << false << "callsign=RA1234 runway=26R current-level=0";
     QTest::newRow("elsewhere, wind 265: longer of 26L/26R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}, {Property::ParkingPosition, "\"T2-G7\""}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=26R current-level=0";
     QTest::newRow("elsewhere, wind 045: longer of 04L/04R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "45"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=04R current-level=0";
     QTest::newRow("elsewhere, wind 100: 08L/08R") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "100"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL runway=08L current-level=0";
     QTest::newRow("elsewhere, no wind") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "null"}} << phnl << false << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
+    QTest::newRow("elsewhere, parallel of one length: the first listed") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "100"}} << QByteArray(R"({"features":[{"properties":{"runways":[{"id":"08L","heading_deg":80,"length_m":3000},{"id":"08R","heading_deg":80,"length_m":3000}]}}]})") << false << false << "callsign=RA1234 aerodrome=PHNL runway=08L current-level=0";
+    QTest::newRow("elsewhere, a runway without an ident: left out") << PropertyValues{{Property::StartAirport, away}, {Property::WindFrom, "265"}} << QByteArray(R"({"features":[{"properties":{"runways":[{"id":" ","heading_deg":265},{"id":"26","heading_deg":260}]}}]})") << false << false << "callsign=RA1234 aerodrome=PHNL runway=26 current-level=0";
     QTest::newRow("elsewhere, no runways") << PropertyValues{{Property::StartAirport, away}} << QByteArray(R"({"type":"FeatureCollection","features":[{"properties":{"runways":[]}}]})") << false << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
     QTest::newRow("elsewhere, garbled airport") << PropertyValues{{Property::StartAirport, away}} << QByteArray("{\"features\":[{\"properties\":{\"runways\":[{\"id\":7}") << false << false << "callsign=RA1234 aerodrome=PHNL current-level=0";
     const PropertyValues pastCKH{{Property::ActiveWaypoint, "2"}, {Property::Latitude, "21.265111"}, {Property::Longitude, "-157.702972"}, {Property::Heading, "103"}, {Property::GroundSpeed, "100"}, {Property::HeightAboveGround, "3000"}, {Property::Time, "\"2026-12-08T22:23:43\""}};
@@ -193,6 +200,7 @@ void TestFlightGear::testPilotWins()
     QCOMPARE(m_driver->edit(Field::Runway)->accessibleDescription(),
              QStringLiteral("Из FlightGear"));
     QVERIFY(m_driver->edit(Field::Runway)->font().italic());
+    QVERIFY(m_driver->edit(Field::Runway)->toolTip().startsWith(QStringLiteral("Из FlightGear:")));
 
     m_driver->type(Field::Runway, "8r");
     m_standIn->answerValue(Property::IndicatedAltitude, "2953");
@@ -305,6 +313,9 @@ void TestFlightGear::testPressFromAfar_data()
 
     // clang-format off
     QTest::newRow("offline: the note once a link") << QStringList{"press", "press", "link off", "link on", "press"} << QStringList{"delivered, noted", "delivered", "delivered, noted"};
+    QTest::newRow("online, said as 1: no note") << QStringList{"online 1", "press"} << QStringList{"delivered"};
+    QTest::newRow("offline, said as text: noted") << QStringList{"online true", "offline \"false\"", "press"} << QStringList{"delivered, noted"};
+    QTest::newRow("online unanswered: no note") << QStringList{"online", "press"} << QStringList{"delivered"};
     QTest::newRow("FlightGear hangs, the clipboard is slow") << QStringList{"hang", "slow clipboard", "press"} << QStringList{"NotInChat"};
     QTest::newRow("a post overtaken by a press unlinked") << QStringList{"hang", "press", "link off", "press"} << QStringList{"NotInChat", "delivered"};
     QTest::newRow("next, with no position: none") << QStringList{"press next"} << QStringList{"NoCallNext"};
@@ -346,6 +357,17 @@ void TestFlightGear::testPressFromAfar()
                     << "takeoff",
                 AnswerMilliseconds);
             QTRY_COMPARE(QGuiApplication::clipboard()->text(), TakeOff);
+        } else if (step.startsWith(QLatin1String("online")) ||
+                   step.startsWith(QLatin1String("offline"))) {
+            const QByteArray value = step.section(u' ', 1).toUtf8();
+            if (value.isEmpty())
+                m_standIn->forget(QLatin1String(
+                    Velaro::FlightGear::PropertyPaths[static_cast<std::size_t>(Property::Online)]));
+            else
+                m_standIn->answerValue(Property::Online, value);
+            waitForTitle(step.startsWith(QLatin1String("online"))
+                             ? QStringLiteral("FlightGear")
+                             : QStringLiteral("FlightGear, не в сети"));
         } else if (step == QLatin1String("hang"))
             m_standIn->setSilent(true);
         else if (step == QLatin1String("slow clipboard"))
@@ -380,6 +402,11 @@ void TestFlightGear::testNextCallMark()
     QVERIFY(
         startUp->accessibleDescription().startsWith(QStringLiteral("Следующий вызов: Enter\n")));
     QVERIFY(!qobject_cast<QPushButton*>(m_driver->button(Call::Taxi))->isDefault());
+    // Marked by a bar in the selection's colour along the bottom of its caption.
+    const QPoint barMiddle(startUp->width() / 2,
+                           static_cast<Velaro::WrappingButton*>(startUp)->captionRect().bottom());
+    QCOMPARE(startUp->grab().toImage().pixelColor(barMiddle),
+             startUp->palette().color(QPalette::Highlight));
 
     m_driver->choose({Option::Arrival});
     QTest::keyClick(m_driver->edit(Field::Callsign), Qt::Key_Return);

@@ -60,15 +60,24 @@ protected:
     {
         m_driver.reset();
         m_said.clear();
-        m_voiceMade = false;
+        m_voicesMade = 0;
         m_window = std::make_unique<Velaro::MainWindow>();
         new Velaro::CallSpeech(*m_window, [this, makeVoice] {
-            m_voiceMade = true;
+            ++m_voicesMade;
             return makeVoice();
         });
+        // The voice is made once, after the window's first frame.
+        QEvent beforeShowing(QEvent::User);
+        QCoreApplication::sendEvent(m_window.get(), &beforeShowing);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_voicesMade, 0);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QTRY_VERIFY(m_voiceMade);
+        m_window->repaint();
+        m_window->repaint();
+        QTRY_COMPARE(m_voicesMade, 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_voicesMade, 1);
         m_driver = std::make_unique<WindowDriver>(*m_window);
     }
 
@@ -80,7 +89,7 @@ protected:
     }
 
     QStringList m_said;
-    bool m_voiceMade = false;
+    int m_voicesMade = 0;
     std::unique_ptr<Velaro::MainWindow> m_window;
     std::unique_ptr<WindowDriver> m_driver;
 };

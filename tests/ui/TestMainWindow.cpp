@@ -211,6 +211,8 @@ void TestMainWindow::testMenus()
         QVERIFY2(action, name);
         QCOMPARE(action->text(), QString::fromUtf8(text));
     }
+    // The link's state is shown in the menu, not a command.
+    QVERIFY(!m_window->findChild<QAction*>("FlightGearState")->isEnabled());
     auto* metric = m_window->findChild<QAction*>("metric");
     auto* imperial = m_window->findChild<QAction*>("Imperial");
     QVERIFY(metric->isChecked());
