@@ -69,7 +69,6 @@ message_box_is_shown() {
     message_box=$boxes
 }
 no_message_box() { ! xdotool search --onlyvisible --name '^VELARO$' >/dev/null 2>&1; }
-has_keyboard_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
 
 # Clicks a button whose numeric check fails, sees the message box and dismisses it
 # with Enter.
