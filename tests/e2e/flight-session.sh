@@ -125,7 +125,7 @@ for point in "${points[@]}"; do
     fly_to "$previous" "$where"
     previous=$where
     # A phase holds two seconds before it counts; a stand, ten stopped.
-    WaitSeconds=20 wait_until answered_there ||
+    WaitSeconds=60 wait_until answered_there ||
         fail "at $where ${asked[*]} gave status $status, '$output' ($(cat "$session_dir/remote.err")), expected '$expected'"
     echo "$where: ${asked[*]}: $output$(cat "$session_dir/remote.err")"
     [[ -n $expected && $expected != is\ * ]] || continue
