@@ -174,7 +174,8 @@ void TestMainWindow::testMenus_data()
         << "never ready" << QByteArray() << "Голос ещё готовится";
     QTest::newRow("no speech engine")
         << "no-such-engine" << QByteArray("tcp:localhost")
-        << "Нет синтезатора речи: установите пакеты speech-dispatcher и qt6-speech-speechd-plugin";
+        << "Нет синтезатора речи: установите пакеты speech-dispatcher, speech-dispatcher-espeak-ng "
+           "и qt6-speech-speechd-plugin";
     QTest::newRow("no sound server")
         << "speechd" << QByteArray("unix:/nonexistent")
         << "Нет звукового устройства: нужен звуковой сервер, пакет pipewire-pulse или pulseaudio";
