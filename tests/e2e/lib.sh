@@ -190,9 +190,16 @@ click() {
     xdotool mousemove --window "$main_window" "$x" "$y" click 1
 }
 
+# Clicks into a field and waits for the keyboard: the program takes it from another
+# program's window as it reads the click, and keys typed before that go to the other one.
+click_field() {
+    click "$1"
+    wait_until has_keyboard_focus "$main_window" || fail "a click on $1 gave the main window no keyboard focus"
+}
+
 # Clicks into a field, replaces its text and leaves the keyboard focus in it.
 fill() {
-    click "$1"
+    click_field "$1"
     xdotool key ctrl+a
     if [[ -n $2 ]]; then
         xdotool type -- "$2"

@@ -44,7 +44,7 @@ press_focused() {
 # Pastes text with the keyboard over the whole of a field's text.
 paste_into() {
     put_on_clipboard "$2"
-    click "$1"
+    click_field "$1"
     xdotool key ctrl+a ctrl+v
 }
 
