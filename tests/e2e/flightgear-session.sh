@@ -53,8 +53,7 @@ fi
 # The pilot's runway stays through the simulator's next reading, the one that brings a
 # new callsign.
 remote --fill runway=08r
-curl -sf -m 2 -d '{"value":"RA1235"}' "http://127.0.0.1:$port/json/sim/multiplay/callsign" >/dev/null ||
-    fail 'FlightGear took no new callsign'
+set_property /sim/multiplay/callsign '"RA1235"'
 expect_press takeoff 'PHNL traffic, RA1235, departing RWY08R, PHNL traffic'
 
 kill -9 "$simulator_pid"
