@@ -35,9 +35,20 @@ for expected in has_normal_size fills_output has_normal_size; do
     state=$expected
 done
 # Alt alone reaches the menu bar; Help, the fourth menu → About. Enter closes the
-# maximised box.
-type_keys alt Right Right Right Down Return
-wait_until main_window_is_inactive || fail 'Help → About showed no box'
+# maximised box. Just restored, the window at times hears every key and yet leaves the
+# menu bar alone, as if Alt had gone down with something else: then Escape closes what
+# opened, and the keys are typed again.
+about_box_opens() {
+    local attempt
+    for attempt in 1 2 3; do
+        type_keys alt Right Right Right Down Return
+        WaitSeconds=10 wait_until main_window_is_inactive && return 0
+        echo "Help → About typed at attempt $attempt showed no box" >&2
+        type_keys Escape Escape
+    done
+    return 1
+}
+about_box_opens || fail 'Help → About showed no box'
 xdotool key super+shift+m
 wait_until fills_output || fail 'Super+Shift+M did not maximise the About box'
 type_keys Return
