@@ -112,8 +112,8 @@ start_simulator
 WaitSeconds=${SimulatorSeconds:-10} wait_until scenery_loaded || fail 'FlightGear did not load its scenery'
 if [[ $simulator != fgfs ]]; then
     # As FlightGear started at a stand: the stand, and no runway.
-    curl -sf -m 2 -d '{"value":"T2-C4"}' "http://127.0.0.1:$port/json/sim/presets/parkpos" >/dev/null
-    curl -sf -m 2 -d '{"value":""}' "http://127.0.0.1:$port/json/sim/atc/runway" >/dev/null
+    set_property /sim/presets/parkpos '"T2-C4"'
+    set_property /sim/atc/runway '""'
 fi
 start_program --flightgear="127.0.0.1:$port"
 wait_until title_is 'FlightGear, не в сети' || fail "the title reads '$(xdotool getwindowname "$main_window")'"
@@ -125,7 +125,7 @@ for point in "${points[@]}"; do
     fly_to "$previous" "$where"
     previous=$where
     # A phase holds two seconds before it counts; a stand, ten stopped.
-    WaitSeconds=20 wait_until answered_there ||
+    WaitSeconds=60 wait_until answered_there ||
         fail "at $where ${asked[*]} gave status $status, '$output' ($(cat "$session_dir/remote.err")), expected '$expected'"
     echo "$where: ${asked[*]}: $output$(cat "$session_dir/remote.err")"
     [[ -n $expected && $expected != is\ * ]] || continue

@@ -50,15 +50,16 @@ if [[ $simulator == fgfs ]]; then
     WaitSeconds=30 wait_until level_shows_altitude || fail "after the climb to 1000 ft the level call reads '$output'"
 fi
 
-# The pilot's runway stays through the simulator's next readings.
+# The pilot's runway stays through the simulator's next reading, the one that brings a
+# new callsign.
 remote --fill runway=08r
-sleep 1.5
-expect_press takeoff 'PHNL traffic, RA1234, departing RWY08R, PHNL traffic'
+set_property /sim/multiplay/callsign '"RA1235"'
+expect_press takeoff 'PHNL traffic, RA1235, departing RWY08R, PHNL traffic'
 
 kill -9 "$simulator_pid"
 wait "$simulator_pid" 2>/dev/null || true
 remote --press takeoff
-((status == 3)) && [[ $output == 'PHNL traffic, RA1234, departing RWY08R, PHNL traffic' ]] &&
+((status == 3)) && [[ $output == 'PHNL traffic, RA1235, departing RWY08R, PHNL traffic' ]] &&
     grep -q "not in FlightGear's chat" "$session_dir/remote.err" ||
     fail "with FlightGear gone --press gave status $status, '$output', $(cat "$session_dir/remote.err")"
 wait_until title_is 'FlightGear: нет связи' || fail "the title reads '$(xdotool getwindowname "$main_window")'"

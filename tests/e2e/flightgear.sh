@@ -54,6 +54,12 @@ start_simulator() {
 
 answers() { curl -sf -m 2 "http://127.0.0.1:$port$1" >/dev/null; }
 
+# Sets a property of FlightGear's to a JSON value.
+set_property() {
+    curl -sf -m "$WaitSeconds" -d "{\"value\":$2}" "http://127.0.0.1:$port/json$1" >/dev/null ||
+        fail "FlightGear did not take $1 = $2"
+}
+
 # Until its scenery is in, FlightGear puts the aircraft back where it started.
 scenery_loaded() {
     curl -sf -m 2 "http://127.0.0.1:$port/json/sim/sceneryloaded" | grep -q '"value":true'

@@ -9,10 +9,11 @@ readonly MainTitle='Генератор сообщений VELARO'
 # The file print-layout wrote: one line for each control, its object name and its
 # rectangle in pixels of the form.
 layout=''
-# A generous bound for anything the program or the X server does in reply to input;
-# the first start on a fresh machine, which builds the font caches, gets longer.
-WaitSeconds=10
-readonly StartSeconds=60
+# A generous bound for anything the program or the X server does in reply to input, on
+# a machine busy with other work; the first start on a fresh machine, which builds the
+# font caches, gets longer. A step that passes waits only as long as it takes.
+WaitSeconds=30
+readonly StartSeconds=120
 
 export LC_ALL=C.UTF-8
 
@@ -39,11 +40,12 @@ fail() {
             tail -n 40 "$session_dir/$log.log" >&2
         fi
     done
-    # The program's own messages, and of a Wayland protocol log, where the pointer went
-    # and what the compositor and the program said of the window.
+    # The program's own messages, and of a Wayland protocol log, where the pointer and
+    # the keyboard went, the keys heard, and what the compositor and the program said of
+    # the window.
     if [[ -s $session_dir/velaro.log ]]; then
         echo '--- program output ---' >&2
-        grep -E -e '^[^[]' -e 'wl_pointer@[0-9]+\.(enter|leave|button)|xdg_toplevel' \
+        grep -E -e '^[^[]' -e 'wl_(pointer|keyboard)@[0-9]+\.(enter|leave|button|key)\(|xdg_toplevel' \
             "$session_dir/velaro.log" | tail -n 40 >&2
     fi
     exit 1
@@ -97,30 +99,19 @@ has_ended() {
     [[ -z $state || $state == Z ]]
 }
 
-# The server either gave up (the display is taken) or holds the display's lock
-# and answers; the lock tells it from another server on the same display.
-x_server_has_settled() {
-    local display=$1
-    has_ended "$xserver_pid" && return 0
-    [[ $(tr -d ' ' 2>/dev/null <"/tmp/.X$display-lock") == "$xserver_pid" ]] &&
-        DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1
-}
+# Once it listens, the server writes the display it took; or it gave up.
+x_server_has_answered() { [[ -s $session_dir/display ]] || has_ended "$xserver_pid"; }
 
-# Starts an X server on the first free display from a random start, so that
-# sessions running side by side rarely try the same ones.
+# Starts an X server on a display it finds free itself.
 start_x_server() {
-    local first=$((100 + RANDOM % 800)) display
-    for ((display = first; display < first + 50; ++display)); do
-        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$session_dir/xvfb.log" &
-        xserver_pid=$!
-        wait_until x_server_has_settled "$display" || fail "the X server on :$display did not start"
-        if ! has_ended "$xserver_pid"; then
-            export DISPLAY=":$display"
-            return
-        fi
-        wait "$xserver_pid" || true
-    done
-    fail "no free X display from :$first"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+        3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
+    xserver_pid=$!
+    WaitSeconds=$StartSeconds wait_until x_server_has_answered ||
+        fail 'the X server did not start in time'
+    [[ -s $session_dir/display ]] || fail 'the X server ended without taking a display'
+    DISPLAY=":$(<"$session_dir/display")"
+    export DISPLAY
 }
 
 main_window_is_shown() {
@@ -199,9 +190,16 @@ click() {
     xdotool mousemove --window "$main_window" "$x" "$y" click 1
 }
 
+# Clicks into a field and waits for the keyboard: the program takes it from another
+# program's window as it reads the click, and keys typed before that go to the other one.
+click_field() {
+    click "$1"
+    wait_until has_keyboard_focus "$main_window" || fail "a click on $1 gave the main window no keyboard focus"
+}
+
 # Clicks into a field, replaces its text and leaves the keyboard focus in it.
 fill() {
-    click "$1"
+    click_field "$1"
     xdotool key ctrl+a
     if [[ -n $2 ]]; then
         xdotool type -- "$2"
@@ -219,39 +217,57 @@ type_and_tab() {
     done
 }
 
+# A tooltip of the control the pointer rested on can still show for a moment after the
+# pointer left: it is no menu or list.
+is_tooltip() { [[ $(xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null) == *_NET_WM_WINDOW_TYPE_TOOLTIP* ]]; }
+
 # A menu is a window beside the main one that no window manager would manage.
 menu_is_open() {
     local window
     for window in $(other_windows); do
-        [[ $(xwininfo -id "$window") != *'Override Redirect State: yes'* ]] || return 0
+        [[ $(xwininfo -id "$window") != *'Override Redirect State: yes'* ]] || is_tooltip "$window" ||
+            return 0
     done
     return 1
 }
 
-# Opens a menu of the main window with its Alt access key and, once it shows, presses the
-# keys given. xdotool binds a Cyrillic letter to a key only while it types it, and a busy
-# program that reads the key after that has seen no letter: an access key that opened no
-# menu is typed again.
-use_menu() {
-    local access_key=$1 attempt
-    shift
-    focus_main_window
-    for attempt in 1 2 3; do
-        xdotool key "alt+$access_key"
-        WaitSeconds=2 wait_until menu_is_open && break
-        ((attempt < 3)) || fail "three times Alt+$access_key opened no menu"
+# xdotool types a letter the keyboard lacks by binding it to a spare key only while it
+# types it, and a busy program that reads the key after that sees no letter: the Cyrillic
+# letters a session types get keys of their own, kept to its end.
+bound_letters=' '
+bind_letters() {
+    local letter
+    for letter in "$@"; do
+        [[ $letter == Cyrillic_* && $bound_letters != *" $letter "* ]] || continue
+        /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/bind-keys.py" "$letter" ||
+            fail "no key of its own for $letter"
+        bound_letters+="$letter "
     done
+}
+
+# Opens a menu of the main window with its Alt access key and, once it shows, presses the
+# keys given.
+use_menu() {
+    local access_key=$1
+    shift
+    bind_letters "$access_key" "$@"
+    focus_main_window
+    xdotool key "alt+$access_key"
+    wait_until menu_is_open || fail "Alt+$access_key opened no menu"
     (($# == 0)) || xdotool key "$@"
 }
+
+has_keyboard_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
 
 # Without a window manager the keyboard focus returns to the root window when a
 # dialog closes; the pilot's click on the window brings it back.
 focus_main_window() {
     xdotool mousemove --window "$main_window" 1 $((menu_bar_height + 1)) click 1
+    wait_until has_keyboard_focus "$main_window" || fail 'a click on the main window gave it no keyboard focus'
 }
 
 # The visible top-level windows other than the main window and the root, such as
-# an open drop-down list.
+# an open drop-down list or a tooltip.
 other_windows() {
     local root
     root=$(xdotool search --maxdepth 0 --name '')
@@ -259,7 +275,16 @@ other_windows() {
 }
 
 list_window=''
-list_is_open() { list_window=$(other_windows | head -n 1) && [[ -n $list_window ]]; }
+list_is_open() {
+    local window
+    for window in $(other_windows); do
+        if ! is_tooltip "$window"; then
+            list_window=$window
+            return 0
+        fi
+    done
+    return 1
+}
 list_is_closed() { ! list_is_open; }
 
 # Picks an entry of the pushback direction list with the mouse: the list drops

@@ -44,7 +44,7 @@ press_focused() {
 # Pastes text with the keyboard over the whole of a field's text.
 paste_into() {
     put_on_clipboard "$2"
-    click "$1"
+    click_field "$1"
     xdotool key ctrl+a ctrl+v
 }
 
@@ -69,7 +69,6 @@ message_box_is_shown() {
     message_box=$boxes
 }
 no_message_box() { ! xdotool search --onlyvisible --name '^VELARO$' >/dev/null 2>&1; }
-has_keyboard_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
 
 # Clicks a button whose numeric check fails, sees the message box and dismisses it
 # with Enter.

@@ -23,7 +23,7 @@ has_normal_size() { find_window && [[ "$window_width $window_height" == "$Normal
 main_window_is_inactive() { ! window_is_active; }
 
 # The callsign field has the keyboard focus as the window opens.
-type_and_tab ra-12345 ullp
+type_keys r a minus 1 2 3 4 5 Tab u l l p Tab
 xdotool key super+shift+m
 wait_until fills_output || fail 'Super+Shift+M did not maximise the main window'
 state=fills_output
@@ -35,31 +35,40 @@ for expected in has_normal_size fills_output has_normal_size; do
     state=$expected
 done
 # Alt alone reaches the menu bar; Help, the fourth menu → About. Enter closes the
-# maximised box.
-type_keys alt Right Right Right Down Return
-wait_until main_window_is_inactive || fail 'Help → About showed no box'
+# maximised box. Just restored, the window at times hears every key and yet leaves the
+# menu bar alone, as if Alt had gone down with something else: then Escape closes what
+# opened, and the keys are typed again.
+about_box_opens() {
+    local attempt
+    for attempt in 1 2 3; do
+        type_keys alt Right Right Right Down Return
+        WaitSeconds=10 wait_until main_window_is_inactive && return 0
+        echo "Help → About typed at attempt $attempt showed no box" >&2
+        type_keys Escape Escape
+    done
+    return 1
+}
+about_box_opens || fail 'Help → About showed no box'
 xdotool key super+shift+m
 wait_until fills_output || fail 'Super+Shift+M did not maximise the About box'
-xdotool key Return
+type_keys Return
 wait_until has_normal_size || fail 'the main window is not back at its size after the About box'
 click_in_window Command5
 wait_until wayland_clipboard_is 'ULLP traffic, RA-12345, departing RWY, ULLP traffic' ||
     fail "the take-off call reads '$(wayland_clipboard)' on Wayland"
 
 # A press from another program while a terminal has the focus: through wl-copy, read
-# back with wl-paste, and VELARO's window, where find_window found it last, stays
-# inactive.
+# back with wl-paste, and the keyboard stays away from VELARO's windows.
 weston-terminal >/dev/null 2>&1 &
 terminal_pid=$!
-wait_until main_window_is_inactive || fail 'the terminal did not take the focus'
-put_on_wayland_clipboard() { printf '%s' "$1" | wl-copy; }
+wait_until keyboard_is_elsewhere || fail 'the terminal did not take the focus'
 put_on_wayland_clipboard 'before the press'
 pressed=$("$velaro" --press takeoff) || fail "velaro --press takeoff failed on Wayland: $pressed"
 [[ $pressed == 'ULLP traffic, RA-12345, departing RWY, ULLP traffic' ]] ||
     fail "velaro --press takeoff printed '$pressed' on Wayland"
 wait_until wayland_clipboard_is "$pressed" ||
     fail "after velaro --press takeoff the clipboard reads '$(wayland_clipboard)' on Wayland"
-holds_for_a_moment main_window_is_inactive || fail 'a press from another program activated the main window'
+holds_for_a_moment keyboard_is_elsewhere || fail 'a press from another program activated the main window'
 # A wl-copy that fails: nothing is printed, and status 3 says why.
 printf '#!/bin/sh\necho "wl-copy: no seat here" >&2\nexit 1\n' >"$session_dir/bin/wl-copy"
 chmod +x "$session_dir/bin/wl-copy"

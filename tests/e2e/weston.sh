@@ -71,7 +71,7 @@ EOF
     mkdir "$session_dir/bin"
     PATH=$session_dir/bin:$PATH WAYLAND_DEBUG=client "$velaro" >"$session_dir/velaro.log" 2>&1 &
     velaro_pid=$!
-    WaitSeconds=$StartSeconds wait_until find_window || fail 'no window appeared on Weston'
+    WaitSeconds=$StartSeconds wait_until window_is_ready || fail 'no window took the keyboard on Weston'
     measure_menu_bar "$window_height" $((TitleBarHeight + FrameWidth))
 }
 
@@ -96,48 +96,86 @@ find_window() {
     ((window_left >= 0))
 }
 
-# The pointer entries and buttons the program has heard, from its protocol log; and
-# whether, after the first that many, it heard the pointer enter its window at a point
-# and a button go down there.
-pointer_events() { grep -E 'wl_pointer@[0-9]+\.(enter|button)' "$session_dir/velaro.log"; }
-heard_press_at() {
-    pointer_events | tail -n +$(($1 + 1)) |
-        awk -v at="$2.00000000, $3.00000000)" \
-            '/\.enter\(/ { entered = index($0, at) > 0 } /\.button\(.*, 1\)$/ && entered { heard = 1 }
-             END { exit !heard }'
+# The program's window is shown as it stays, the same in two looks, has the keyboard,
+# and is drawn active.
+window_is_ready() {
+    grep -q 'wl_keyboard@[0-9]*\.enter(' "$session_dir/velaro.log" && find_window && window_is_active || return 1
+    local first="$window_left $window_top $window_width $window_height"
+    find_window && [[ "$window_left $window_top $window_width $window_height" == "$first" ]]
+}
+
+# The pointer's moves and buttons and the keys the program has heard, in the order it
+# heard them, from its protocol log.
+input_events() {
+    grep -E 'wl_pointer@[0-9]+\.(enter|leave|motion|button)\(|wl_keyboard@[0-9]+\.key\(' \
+        "$session_dir/velaro.log" || true
+}
+# Shift, which no control reads alone, typed after an input: Weston sends what it makes
+# of its X input in order, so once the program has heard the marker it has heard all that
+# came of the input before it, and what it has not heard by then was lost.
+readonly MarkerKey=42
+# The input events the program heard up to the marker typed after the first that many,
+# and how many those are.
+heard=''
+heard_count=0
+marker_heard_since() {
+    local count
+    count=$(input_events | awk -v from="$1" -v marker=", $MarkerKey, 1)" \
+        'NR > from && index($0, "wl_keyboard") && index($0, marker) { print NR - 1; exit }')
+    [[ -n $count ]] && heard_count=$count
+}
+# Runs the command given, types the marker, and sets heard to what the program heard of
+# the command's input.
+with_marker() {
+    local since
+    since=$(input_events | wc -l)
+    "$@"
+    xdotool key shift
+    wait_until marker_heard_since "$since" || fail "the program heard nothing after $*"
+    heard=$(input_events | head -n "$heard_count" | tail -n +$((since + 1)))
+}
+# Where the program last heard the pointer enter or move to, if it is still in its window.
+pointer_rests_at() {
+    [[ $(input_events | head -n "$heard_count" | grep -E 'wl_pointer@[0-9]+\.(enter|leave|motion)\(' |
+        tail -n 1) == *"$1.00000000, $2.00000000)" ]]
 }
 
 # Clicks a point of the window find_window found last, in its own coordinates, title bar
-# and frame included, once the pointer's entry has reached the window, as a hand pauses on
-# a button before pressing. A click the program never heard there was lost on the way
-# through the X server and Weston, not by the program: it is tried again.
+# and frame included, once the program has heard the pointer come to rest there, as a hand
+# rests on a button before pressing. Where the pointer came elsewhere, or no button went
+# down, its way through the X server and Weston lost it: it is tried again.
 click_at() {
-    local attempt since
+    local attempt
     for attempt in 1 2 3; do
-        since=$(pointer_events | wc -l)
-        point_at $((window_left + $1)) $((window_top + $2))
-        xdotool sleep 0.1 click 1
-        WaitSeconds=2 wait_until heard_press_at "$since" "$1" "$2" && return
+        with_marker point_at $((window_left + $1)) $((window_top + $2))
+        if pointer_rests_at "$1" "$2"; then
+            with_marker xdotool click 1
+            ! grep -q '\.button(.*, 1)$' <<<"$heard" || return 0
+        fi
         echo "click $attempt at $1,$2 of the window did not reach the program" >&2
     done
     fail "three clicks at $1,$2 of the window did not reach the program"
 }
 
-# The keys the program has heard go down, from its protocol log.
-keys_heard() { grep -cE 'wl_keyboard@[0-9]+\.key\(.*, 1\)$' "$session_dir/velaro.log" || true; }
-heard_keys_since() { (($(keys_heard) > $1)); }
-
-# Types keys into the window that has the keyboard focus; as with a click, keys of which the
-# program heard none were lost on the way, and are typed again.
+# Types keys, none of them Shift, into the window that has the keyboard focus; keys of
+# which the program heard none were lost on the way, and are typed again. "a+b" is two
+# keys.
 type_keys() {
-    local attempt since
+    local attempt expected pressed
+    expected=$(printf '%s\n' "$@" | tr '+' '\n' | wc -l)
     for attempt in 1 2 3; do
-        since=$(keys_heard)
-        xdotool key "$@"
-        WaitSeconds=2 wait_until heard_keys_since "$since" && return
+        with_marker xdotool key "$@"
+        pressed=$(grep -c 'wl_keyboard.*key(.*, 1)$' <<<"$heard" || true)
+        ((pressed == 0)) || break
         echo "keys $* typed at attempt $attempt did not reach the program" >&2
     done
-    fail "three times the keys $* did not reach the program"
+    ((pressed == expected)) || fail "of the keys $*, the program heard $pressed of $expected go down"
+}
+
+# Whether the program's last word from Weston on the keyboard took it away from all its
+# windows, whatever covers them on the screen.
+keyboard_is_elsewhere() {
+    [[ $(grep -oE 'wl_keyboard@[0-9]+\.(enter|leave)\(' "$session_dir/velaro.log" | tail -n 1) == *leave\( ]]
 }
 
 click_title_button() { click_at $((window_width - TitleButton[$1])) 15; }
@@ -160,3 +198,8 @@ size_is_fixed() { [[ $(size_limit max) == "$(size_limit min)" ]]; }
 
 wayland_clipboard() { timeout "$WaitSeconds" wl-paste --no-newline 2>/dev/null || true; }
 wayland_clipboard_is() { [[ $(wayland_clipboard) == "$1" ]]; }
+# wl-copy goes on in the background until Weston gives it the clipboard.
+put_on_wayland_clipboard() {
+    printf '%s' "$1" | wl-copy
+    wait_until wayland_clipboard_is "$1" || fail "could not put '$1' on the clipboard on Wayland"
+}
