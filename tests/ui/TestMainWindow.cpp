@@ -241,6 +241,11 @@ void TestMainWindow::testMenus()
         QCOMPARE(command->isEnabled(), missing.isEmpty());
     }
     contextMenu->close();
+    // Ticked as --say ticks it at start, the item says a call only once the voice is ready.
+    sayCalls->setChecked(true);
+    m_driver->click(Call::TakeOff);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_said.isEmpty(), !engine.isEmpty());
 }
 
 void TestMainWindow::testDirectionList()
