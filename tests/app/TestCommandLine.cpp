@@ -35,6 +35,7 @@ void TestCommandLine::testRequest_data()
     row(":PORT, no host", "--flightgear=:5500", "mistake: ':5500' is not HOST:PORT.");
     row("server after a bare --flightgear", "--flightgear fg.example:5500", "mistake: Unexpected argument 'fg.example:5500'.");
     row("--press", "--press go-around", "press go-around");
+    row("--press an unknown call", "--press bogus", "mistake: Unknown call 'bogus': the calls are pushback, engines, taxi, vacated, lineup, takeoff, airborne, report, level, descent, hold, crosswind, base, turning-final, final, go-around, and next.");
     row("--fill", "--fill runway=26l current-level=900", "fill runway=26l current-level=900");
     row("stray argument", "--say ULLP", "mistake: Unexpected argument 'ULLP'.");
     // clang-format on
