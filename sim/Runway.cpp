@@ -36,9 +36,10 @@ QStringView runwayNumber(const QString& ident)
 double headingDifference(double fromDeg, double toDeg)
 {
     const double turn = std::fmod(toDeg - fromDeg, 360.0);
+    // mutants: equivalent boundary: a turn of 180° is the same turn either way
     if (turn > 180)
         return turn - 360;
-    return turn <= -180 ? turn + 360 : turn;
+    return turn <= -180 ? turn + 360 : turn; // mutants: equivalent boundary: as above
 }
 
 double distanceM(const GeoPoint& from, const GeoPoint& to)

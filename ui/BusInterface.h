@@ -21,7 +21,7 @@ inline const QString UnknownField = QStringLiteral("org.velaro.Velaro.Error.Unkn
 inline const QString NoCallNext = QStringLiteral("org.velaro.Velaro.Error.NoCallNext");
 
 // How long a caller waits for the window's answer.
-inline constexpr int AnswerMilliseconds = 1000;
+inline constexpr int AnswerMilliseconds = 1000; // mutants: equivalent constant: ±1 ms
 // How long a press waits for the simulator's chat to take its call, from its arrival:
 // the rest of the caller's second is for the bus both ways, which took up to 50 ms on a
 // loaded machine.

@@ -87,6 +87,7 @@ protected:
                 },
                 Qt::QueuedConnection);
         }
+        // mutants: equivalent: the main window paints nothing of its own under its children
         return false;
     }
 
