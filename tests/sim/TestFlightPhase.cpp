@@ -85,6 +85,7 @@ void TestFlightPhase::testNextCall_data()
     QTest::newRow("the pilot's arrival wins") << left << "landing roll+3" << steps("") << false << steps("arrival:final") << "on the landing roll" << "none" << "26L" << "pilot's left";
     QTest::newRow("the pilot's side wins") << left << "crosswind" << steps("") << false << steps("side:airborne") << "on the crosswind leg" << "crosswind" << "26L" << "departure";
     QTest::newRow("the next flight is the link's again") << left << "at stand" << steps("said in it") << false << steps("arrival:final,side:base") << "at its stand" << "engines" << "22L" << "departure";
+    QTest::newRow("the next circuit's side is the link's again") << left + ",right-circuit" << "crosswind#3" << steps("") << false << steps("side:base") << "on the crosswind leg" << "crosswind" << "26L" << "departure right";
     QTest::newRow("en route, cruising: none") << enRoute << "cruise" << steps("") << false << steps("") << "en route between reporting points" << "none" << "22L" << "departure left";
     QTest::newRow("a reporting point passed") << enRoute << "level change+2" << steps("") << false << steps("") << "past a reporting point" << "report" << "22L" << "departure left";
     QTest::newRow("climbing to the next level") << enRoute << "level change" << steps("") << false << steps("") << "leaving its level" << "level" << "22L" << "departure left";
@@ -105,7 +106,17 @@ void TestFlightPhase::testNextCall()
     QFETCH(QString, runway);
     QFETCH(QString, shown);
 
-    const QList<Step>& steps = recordedFlight(flight);
+    // Flights named one after another are flown in turn, the clock running on.
+    QList<Step> steps;
+    for (const QString& name : flight.split(u',')) {
+        const double flown =
+            steps.isEmpty() ? 0 : *steps.last().reading.number(Property::ElapsedTime);
+        for (Step next : recordedFlight(name)) {
+            next.reading.set(Property::ElapsedTime,
+                             flown + *next.reading.number(Property::ElapsedTime));
+            steps.append(next);
+        }
+    }
     const QList<Runway> runways = phnlRunways();
     QVERIFY(!steps.isEmpty() && !runways.isEmpty());
     // The last reading of the step's nth time, or the reading so far after its first.
