@@ -1,17 +1,17 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Prints the accessible description of the push button with the given name, as a
-screen reader gets it over the accessibility bus. Fails when no such button is
-registered yet."""
+"""Prints the accessible description of the push button with the given name, or the
+states of the menu item, as a screen reader gets them over the accessibility bus.
+Fails when no such control is registered yet."""
 
 import sys
 
 import pyatspi
 
 
-def is_button(accessible, name):
+def is_control(accessible, name):
     return (accessible is not None and accessible.name == name
-            and accessible.getRole() == pyatspi.ROLE_PUSH_BUTTON)
+            and accessible.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_MENU_ITEM))
 
 
 def main():
@@ -19,10 +19,14 @@ def main():
     for application in pyatspi.Registry.getDesktop(0):
         if application is None:
             continue
-        button = pyatspi.findDescendant(application, lambda accessible: is_button(accessible, name))
-        if button is not None:
-            sys.stdout.write(button.description)
-            return 0
+        control = pyatspi.findDescendant(application, lambda accessible: is_control(accessible, name))
+        if control is None:
+            continue
+        if control.getRole() == pyatspi.ROLE_MENU_ITEM:
+            sys.stdout.write(" ".join(map(pyatspi.stateToString, control.getState().getStates())))
+        else:
+            sys.stdout.write(control.description)
+        return 0
     return 1
 
 

@@ -157,13 +157,13 @@ start_program() {
     measure_menu_bar "$(xdotool getwindowgeometry --shell "$main_window" | sed -n 's/^HEIGHT=//p')" 0
 }
 
-# Starts an X server on a free display and the program on it, and waits for the main
-# window.
+# Starts an X server on a free display and the program on it, with the options given
+# after the program and its layout file, and waits for the main window.
 start_session() {
     velaro=$1
     layout=$2
     open_session stop_session xclip
-    start_program
+    start_program "${@:3}"
 }
 
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }

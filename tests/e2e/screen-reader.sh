@@ -5,6 +5,7 @@
 # and, on its second line, the call as it is said on the radio; it follows the
 # runway as the pilot edits it, and names the runway once it is empty.
 # Hovering the button tints the fields the call reads, the empty runway differently.
+# Started with --say, the menu item that says the calls reads as ticked.
 #
 # Usage: screen-reader.sh <path of the velaro binary> <layout file print-layout wrote>
 
@@ -22,11 +23,14 @@ readonly TakeOff='Взлет'
 # Debian's own Python, where python3-pyatspi is installed, whatever else is on PATH.
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail 'pyatspi is missing; make test-deps installs it'
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# The voice needs a sound server's socket to be there; nothing here listens to it.
+export PULSE_SERVER=/dev/null
 
 description=''
-description_is() {
-    description=$(/usr/bin/python3 "$Describe" "$TakeOff" 2>/dev/null) && [[ $description == "$1" ]]
+description_of() {
+    description=$(/usr/bin/python3 "$Describe" "$1" 2>/dev/null) && [[ $description == "$2" ]]
 }
+description_is() { description_of "$TakeOff" "$1"; }
 
 expect_description() {
     wait_until description_is "$1" ||
@@ -50,7 +54,7 @@ colour_of() {
 colour_is() { [[ $(colour_of "$1") == "$2" ]]; }
 colour_is_not() { ! colour_is "$@"; }
 
-start_session "$1" "$2"
+start_session "$1" "$2" --say
 
 fill Text2 ullp
 fill Text1 ra-12345
@@ -62,6 +66,10 @@ WaitSeconds=$StartSeconds expect_description "ULLP traffic, RA-12345, departing 
 Вслух: Uniform Lima Lima Papa traffic, Romeo Alfa one two three four five, \
 departing runway two eight left, Uniform Lima Lima Papa traffic"
 click_delivers_description
+# Started with --say, the item that says the calls is ticked, and stays so once the voice
+# is ready.
+wait_until description_of 'Произносить вызовы' 'checked enabled sensitive' ||
+    fail "started with --say, the speech item's states read '$description'"
 
 fill Text3_6 09r
 expect_description "ULLP traffic, RA-12345, departing RWY09R, ULLP traffic
