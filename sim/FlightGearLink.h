@@ -94,14 +94,14 @@ private:
     Reading m_nextReading;
     int m_awaited = 0; // mutants: equivalent: poll() sets it before a reply is read
     // Readings asked for since the link started: every few ask for the settings too.
-    int m_readings = 0;
+    int m_readings = 0;           // mutants: equivalent: start() sets it before the first reading
     bool m_unreachable = false;   // mutants: equivalent: poll() sets it before a reply is read
     bool m_misunderstood = false; // mutants: equivalent: poll() sets it before a reply is read
     // By aerodrome; an aerodrome asked about and not answered yet has no entry.
     QHash<QString, QList<Runway>> m_runways;
     QString m_runwaysAsked;
     // Replies of an earlier start that are still on their way are not read.
-    int m_generation = 0;
+    int m_generation = 0; // mutants: equivalent: only its changes count, not where it starts
 };
 
 } // namespace Velaro::FlightGear

@@ -250,6 +250,7 @@ void Reading::takeWaypointValue(int waypoint, QStringView name, const QJsonValue
         taken.ident = value.toString().trimmed();
     } else if (name == u"altitude-ft" && number) {
         // FlightGear gives -9999.9 for a waypoint without an altitude.
+        // mutants: equivalent boundary: no waypoint is at -1000 ft exactly
         if (value.toDouble() > -1000)
             taken.altitudeFt = value.toDouble();
     } else if ((name == u"latitude-deg" || name == u"longitude-deg") && number) {

@@ -9,9 +9,10 @@
 namespace Velaro::FlightGear
 {
 
+// FlightGear gives both coordinates of a point or neither.
 struct GeoPoint {
-    double latitudeDeg = 0;
-    double longitudeDeg = 0;
+    double latitudeDeg = 0;  // mutants: equivalent constant: always set
+    double longitudeDeg = 0; // mutants: equivalent constant: always set
 };
 
 // Where a point lies seen from a runway's threshold, in metres: along the runway's
