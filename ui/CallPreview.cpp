@@ -111,7 +111,7 @@ void CallPreview::refresh()
 void CallPreview::setNextCall(std::optional<Call> call)
 {
     if (call == m_nextCall)
-        return;
+        return; // mutants: equivalent drop: a refresh shows the same again
     m_nextCall = call;
     refresh();
 }
