@@ -221,12 +221,19 @@ type_and_tab() {
 # pointer left: it is no menu or list.
 is_tooltip() { [[ $(xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null) == *_NET_WM_WINDOW_TYPE_TOOLTIP* ]]; }
 
+# The other windows but a tooltip: an open menu or drop-down list.
+popups() {
+    local window
+    for window in $(other_windows); do
+        is_tooltip "$window" || echo "$window"
+    done
+}
+
 # A menu is a window beside the main one that no window manager would manage.
 menu_is_open() {
     local window
-    for window in $(other_windows); do
-        [[ $(xwininfo -id "$window") != *'Override Redirect State: yes'* ]] || is_tooltip "$window" ||
-            return 0
+    for window in $(popups); do
+        [[ $(xwininfo -id "$window") != *'Override Redirect State: yes'* ]] || return 0
     done
     return 1
 }
@@ -275,16 +282,7 @@ other_windows() {
 }
 
 list_window=''
-list_is_open() {
-    local window
-    for window in $(other_windows); do
-        if ! is_tooltip "$window"; then
-            list_window=$window
-            return 0
-        fi
-    done
-    return 1
-}
+list_is_open() { list_window=$(popups | head -n 1) && [[ -n $list_window ]]; }
 list_is_closed() { ! list_is_open; }
 
 # Picks an entry of the pushback direction list with the mouse: the list drops
