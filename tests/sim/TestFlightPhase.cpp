@@ -33,6 +33,8 @@ class TestFlightPhase : public QObject
 private slots:
     void testNextCall_data();
     void testNextCall();
+    void testHeadingDifference_data();
+    void testHeadingDifference();
 };
 
 void TestFlightPhase::testNextCall_data()
@@ -160,6 +162,28 @@ void TestFlightPhase::testNextCall()
     if (leftPattern)
         actuallyShown << (*leftPattern ? QStringLiteral("left") : QStringLiteral("right"));
     QCOMPARE(actuallyShown.join(u' '), shown);
+}
+
+void TestFlightPhase::testHeadingDifference_data()
+{
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::addColumn<double>("turn");
+    QTest::newRow("right across north") << 350.0 << 10.0 << 20.0;
+    QTest::newRow("left across north") << 10.0 << 350.0 << -20.0;
+    QTest::newRow("left, just short of a half turn") << 179.5 << 0.0 << -179.5;
+    QTest::newRow("left, just past a half turn") << 180.5 << 0.0 << 179.5;
+    QTest::newRow("right, just short of a half turn") << 0.0 << 179.5 << 179.5;
+    QTest::newRow("right, just past a half turn") << 0.0 << 180.5 << -179.5;
+}
+
+// The turn from one heading to another, the short way round.
+void TestFlightPhase::testHeadingDifference()
+{
+    QFETCH(double, from);
+    QFETCH(double, to);
+    QFETCH(double, turn);
+    QCOMPARE(headingDifference(from, to), turn);
 }
 
 QTEST_GUILESS_MAIN(TestFlightPhase)
