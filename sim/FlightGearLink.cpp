@@ -109,7 +109,7 @@ QNetworkRequest Link::request(const QString& pathAndQuery, int timeoutMillisecon
     QUrl url = m_server;
     const qsizetype query = pathAndQuery.indexOf(QLatin1Char('?'));
     url.setPath(pathAndQuery.left(query));
-    if (query >= 0) // mutants: equivalent boundary: no path the link asks starts with '?'
+    if (query >= 0) // mutants: equivalent boundary constant: no path the link asks starts with '?'
         url.setQuery(pathAndQuery.mid(query + 1));
     QNetworkRequest request(url);
     request.setTransferTimeout(timeoutMilliseconds);
